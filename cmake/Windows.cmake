@@ -1,0 +1,51 @@
+enable_language(RC)
+
+# Small by construction: no exceptions, no run-time types, no unwind tables,
+# unused code dropped by the linker.
+add_compile_options(${CAROLUX_WARNINGS} -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
+  -fno-threadsafe-statics -fno-stack-protector -ffunction-sections -fdata-sections)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -c 65001")
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(DIST_OUT "${DIST_DIR}")
+  # Windows XP SP3 must accept the programs.
+  set(XP_VERSION_FLAGS -Wl,--major-subsystem-version,5 -Wl,--minor-subsystem-version,1
+    -Wl,--major-os-version,5 -Wl,--minor-os-version,1)
+else()
+  set(DIST_OUT "${DIST_DIR}/x64")
+  set(XP_VERSION_FLAGS)
+endif()
+
+add_library(common STATIC common/WideString.cpp common/ByteBuffer.cpp)
+add_library(winapi STATIC winapi/Ansi.cpp winapi/Bind.cpp winapi/File.cpp winapi/ModulePath.cpp)
+target_link_libraries(winapi PUBLIC common)
+add_library(cardfile STATIC cardfile/SendersField.cpp cardfile/AppFolder.cpp cardfile/CardFile.cpp)
+target_link_libraries(cardfile PUBLIC winapi)
+add_library(forms STATIC forms/Form.cpp forms/Control.cpp forms/PictureHolder.cpp forms/Label.cpp
+  forms/FormTimer.cpp forms/BackgroundImage.cpp forms/Font.cpp forms/MessagePump.cpp)
+target_link_libraries(forms PUBLIC winapi gdi32 user32)
+
+add_library(player STATIC player/frmDraw.cpp player/Module1.cpp player/Scene.cpp player/Ambient.cpp)
+target_link_libraries(player PUBLIC forms cardfile)
+
+# A shipped program: our own entry point, the system's msvcrt, stripped.
+function(carolux_program target)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${DIST_OUT}")
+  target_sources(${target} PRIVATE winapi/NoCxxRuntime.cpp)
+  target_link_options(${target} PRIVATE -mwindows -nostartfiles -s -static-libgcc -Wl,--gc-sections
+    -Wl,--no-insert-timestamp ${XP_VERSION_FLAGS})
+endfunction()
+
+add_executable(Nevalto player/Main.cpp assets/player/Nevalto.rc)
+target_link_libraries(Nevalto PRIVATE player)
+carolux_program(Nevalto)
+# The senders' field: 70 bytes at the very end that nothing in the image uses.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_custom_command(TARGET Nevalto POST_BUILD
+  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/tools/finish_player.py" "$<TARGET_FILE:Nevalto>"
+  COMMENT "Reserving the card's senders' field")
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  include(cmake/WindowsTests.cmake)
+endif()

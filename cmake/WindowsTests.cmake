@@ -1,0 +1,24 @@
+# Windows-side tests, run under Wine. GoogleTest comes from Debian's sources,
+# built here with the same compiler (exceptions allowed in tests only).
+enable_testing()
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+foreach(t gtest gtest_main)
+  target_compile_options(${t} PRIVATE -fexceptions -frtti -fasynchronous-unwind-tables -w)
+endforeach()
+
+file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/win/*.cpp)
+add_executable(win_tests ${WIN_TESTS} assets/player/Nevalto.rc)
+target_compile_options(win_tests PRIVATE -fexceptions -frtti -fasynchronous-unwind-tables)
+target_link_libraries(win_tests PRIVATE player gtest_main)
+target_link_options(win_tests PRIVATE -static)
+include(GoogleTest)
+add_test(NAME win_tests COMMAND win_tests)
+
+# The end-to-end driver: finds windows, presses keys, takes screenshots.
+add_executable(driver tests/e2e/driver/driver.cpp)
+target_link_libraries(driver PRIVATE gdi32 user32)
+target_link_options(driver PRIVATE -static)
+set_target_properties(driver PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/e2e")

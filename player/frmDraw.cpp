@@ -1,0 +1,165 @@
+#include "player/frmDraw.h"
+
+#include "cardfile/CardFile.h"
+#include "forms/MessageBox.h"
+#include "forms/MessagePump.h"
+#include "forms/Twips.h"
+#include "player/Module1.h"
+#include "player/PlayerResources.h"
+#include "player/ScreenGate.h"
+#include "winapi/BoundFunctions.h"
+
+namespace {
+
+constexpr int kDesignWidth = 280;
+constexpr int kDesignHeight = 155;
+
+// The credit line's names and site are the card makers' own.
+const wchar_t kCreditLine[] =
+    L"By Elena Pinetti && Luca Abetini    Per scaricare questo programma visita il sito: www.carolux.example";
+
+const wchar_t kResolutionMessage[] =
+    L"Per visualizzare correttamente il messaggio\r\n"
+    L"occorre impostare una risoluzione video\r\n"
+    L"non inferiore a 800x600.\r\n"
+    L"Modificare la risoluzione video e riprovare.";
+
+}  // namespace
+
+bool frmDraw::Open() {
+  int dpi = DisplayDpi();
+  FormDesign design = {};
+  design.className = L"NevaltoCard";
+  design.caption = L"";
+  design.style = WS_POPUP | WS_CLIPCHILDREN;
+  design.exStyle = WS_EX_TOOLWINDOW;  // no taskbar button
+  design.clientWidth = DesignPixels(kDesignWidth, dpi);
+  design.clientHeight = DesignPixels(kDesignHeight, dpi);
+  design.backColor = RGB(255, 255, 255);
+  design.icon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_CARD_WINDOW));
+  PlaceControls();
+  return Load(instance_, design);
+}
+
+// Designed positions are pixels at 96 dots per inch; pictures keep their size.
+void frmDraw::PlaceControls() {
+  int dpi = DisplayDpi();
+  struct Placement {
+    PictureHolder* holder;
+    int id, left, top, size;
+    bool visible;
+  } const pictures[] = {
+      {&imgNeve, IDI_NEVE, 32, 104, 32, true},         {&picGreen, IDI_GREEN, 120, 72, 32, true},
+      {&imgStar1, IDI_STAR_DARK, 176, 0, 48, false},   {&imgPupNeve, IDI_SNOWMAN, 88, 8, 32, false},
+      {&imgCandle, IDI_CANDLE, 8, 48, 32, false},      {&imgStar0, IDI_STAR_BRIGHT, 128, 0, 48, false},
+      {&picRed, IDI_BAUBLE, 8, 8, 32, false},
+  };
+  for (const Placement& p : pictures) {
+    p.holder->LoadIconResource(instance_, p.id, p.size);
+    p.holder->Move(DesignPixels(p.left, dpi), DesignPixels(p.top, dpi), p.size, p.size);
+    p.holder->SetVisible(p.visible);
+  }
+  lblMessaggio.Move(DesignPixels(56, dpi), DesignPixels(48, dpi), DesignPixels(121, dpi), DesignPixels(17, dpi));
+  lblMessaggio.SetCaption(L"Label1");
+  lblMessaggio.SetColors(RGB(255, 255, 255), RGB(255, 0, 0), true);
+  lblMessaggio.SetAlignment(DT_CENTER);
+  lblMessaggio.SetFont(FontSpec{L"Arial", 9, false, false, false});
+  lblMessaggio.SetVisible(false);
+}
+
+void frmDraw::Form_Load() {
+  short width = static_cast<short>(GetSystemMetrics(SM_CXSCREEN));
+  short height = static_cast<short>(GetSystemMetrics(SM_CYSCREEN));
+  HalfScreenWidth = HalfOfScreen(width);
+  HalfScreenHeight = HalfOfScreen(height);
+  if (ScreenTooSmall(width, height)) {
+    ShowMessage(nullptr, kResolutionMessage, L"Vavuri!", MB_OK | MB_ICONERROR);
+    return;
+  }
+  SetFont(FontSpec{L"comic sans ms", 32, true, false, false});
+  SetBackColor(RGB(255, 255, 255));
+  SetForeColor(RGB(0, 0, 0));
+  SetFillSolid(true);
+  MoveWindowTo(0, 0, width, height);
+  bound::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+  CopyScreen();
+  GreetingText = L"Buon Natale e felice anno nuovo";
+  SendersText = ReadSenders();
+  lblMessaggio.SetCaption(kCreditLine);
+}
+
+void frmDraw::CopyScreen() {
+  SetPersistentDrawing(true);
+  HDC display = bound::CreateDCA("DISPLAY", "", "", nullptr);
+  bound::StretchBlt(Canvas(), 0, 0, ScaleWidth(), ScaleHeight(), display, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                    GetSystemMetrics(SM_CYSCREEN), SRCCOPY);
+  if (display) bound::DeleteDC(display);
+  SetPersistentDrawing(false);
+  if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
+  PumpMessages();
+}
+
+void frmDraw::Form_Paint() {
+  if (ShowStarted) return;
+  ShowStarted = true;
+  PlayMusic(IDR_MUSIC);
+  PlayScene();
+}
+
+// The ending: every step goes on whatever the previous one did, and the
+// process ends here, never returning to a show running underneath.
+void frmDraw::Form_KeyPress(short& keyAscii) {
+  (void)keyAscii;
+  SendMci("stop suono");
+  SendMci("close suono");
+  FadeOut();
+  Unload();
+  ExitProcess(0);
+}
+
+void frmDraw::Form_Unload(short& cancel) {
+  (void)cancel;
+  Timer1.SetEnabled(false);
+  Timer2.SetEnabled(false);
+}
+
+void frmDraw::FadeOut() {
+  Timer2.SetEnabled(false);
+  Timer1.SetEnabled(false);
+  if (!IsWin2000OrLater()) {
+    ShowWindow(hwnd(), SW_HIDE);
+    return;
+  }
+  CopyScreen();
+  for (short alpha = 255; alpha >= 0; alpha -= 2) {
+    LONG style = bound::GetWindowLongA(hwnd(), GWL_EXSTYLE);
+    bound::SetWindowLongA(hwnd(), GWL_EXSTYLE, style | WS_EX_LAYERED);
+    bound::SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+    bound::Sleep(15);
+    if (alpha < 10) ShowWindow(hwnd(), SW_HIDE);
+    PumpMessages();
+  }
+}
+
+void frmDraw::SendMci(const char* command) {
+  char reply[256] = {};
+  bound::mciSendStringA(command, reply, sizeof(reply), nullptr);
+}
+
+void frmDraw::OnTimer(UINT_PTR id) { (void)id; }
+
+LRESULT frmDraw::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CLOSE) {
+    // A close that is not a key (the system's close command, logging off):
+    // end without the fade, but never leave the music playing.
+    SendMci("stop suono");
+    SendMci("close suono");
+    Unload();
+    ExitProcess(0);
+  }
+  return Form::HandleMessage(message, wParam, lParam);
+}
+
+void frmDraw::PlayMusic(short resourceId) { (void)resourceId; }
+
+void frmDraw::PlayScene() {}

@@ -1,0 +1,235 @@
+// Test driver that runs inside Wine beside the programs under test: it finds
+// their windows, reads message boxes, presses keys and buttons, clicks, and
+// takes screenshots. Each call does one thing and prints what it saw.
+//
+//   driver windows                      list visible top-level windows
+//   driver wait CLASS TITLE MS          wait for a visible window (TITLE "*": any)
+//   driver gone CLASS MS                wait until no window of CLASS is left
+//   driver dialog TITLE MS              wait for a dialog; print its texts
+//   driver button TITLE TEXT            press a button of a window by its text
+//   driver key VK...                    type virtual keys into the foreground window
+//   driver click X Y                    left click at a screen point
+//   driver foreground CLASS             bring a window to the foreground
+//   driver screenshot FILE.bmp          the whole screen as a 24-bit BMP
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Narrow(const wchar_t* text) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string s(n > 0 ? n - 1 : 0, '\0');
+  if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, &s[0], n, nullptr, nullptr);
+  return s;
+}
+
+std::wstring Widen(const char* text) {
+  int n = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  std::wstring s(n > 0 ? n - 1 : 0, L'\0');
+  if (n > 1) MultiByteToWideChar(CP_UTF8, 0, text, -1, &s[0], n);
+  return s;
+}
+
+std::string Escape(const std::string& s) {
+  std::string out;
+  for (char c : s) {
+    if (c == '\r') out += "\\r";
+    else if (c == '\n') out += "\\n";
+    else out += c;
+  }
+  return out;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[256] = {};
+  GetClassNameW(hwnd, name, 256);
+  return name;
+}
+
+std::wstring TitleOf(HWND hwnd) {
+  wchar_t text[1024] = {};
+  GetWindowTextW(hwnd, text, 1024);
+  return text;
+}
+
+void Describe(HWND hwnd) {
+  RECT w, c;
+  GetWindowRect(hwnd, &w);
+  GetClientRect(hwnd, &c);
+  POINT origin = {0, 0};
+  ClientToScreen(hwnd, &origin);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  LONG ex = GetWindowLongW(hwnd, GWL_EXSTYLE);
+  LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+  std::printf("hwnd=%p pid=%lu class=%s title=%s window=%ld,%ld,%ld,%ld client=%ld,%ld,%ld,%ld topmost=%d "
+              "visible=%d layered=%d toolwindow=%d caption=%d foreground=%d\n",
+              (void*)hwnd, pid, Narrow(ClassOf(hwnd).c_str()).c_str(), Escape(Narrow(TitleOf(hwnd).c_str())).c_str(),
+              w.left, w.top, w.right, w.bottom, origin.x, origin.y, origin.x + c.right, origin.y + c.bottom,
+              (ex & WS_EX_TOPMOST) ? 1 : 0, IsWindowVisible(hwnd) ? 1 : 0, (ex & WS_EX_LAYERED) ? 1 : 0,
+              (ex & WS_EX_TOOLWINDOW) ? 1 : 0, (style & WS_CAPTION) == WS_CAPTION ? 1 : 0,
+              GetForegroundWindow() == hwnd ? 1 : 0);
+}
+
+struct Search {
+  std::wstring cls, title;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindVisible(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<Search*>(lp);
+  if (!IsWindowVisible(hwnd)) return TRUE;
+  if (!s->cls.empty() && s->cls != L"*" && ClassOf(hwnd) != s->cls) return TRUE;
+  if (s->title != L"*" && TitleOf(hwnd) != s->title) return TRUE;
+  s->found = hwnd;
+  return FALSE;
+}
+
+HWND WaitFor(const std::wstring& cls, const std::wstring& title, DWORD ms) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    Search s{cls, title};
+    EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&s));
+    if (s.found) return s.found;
+    if (GetTickCount() - start > ms) return nullptr;
+    Sleep(50);
+  }
+}
+
+BOOL CALLBACK ListOne(HWND hwnd, LPARAM) {
+  if (IsWindowVisible(hwnd)) Describe(hwnd);
+  return TRUE;
+}
+
+BOOL CALLBACK PrintChild(HWND hwnd, LPARAM) {
+  std::wstring text = TitleOf(hwnd);
+  if (!text.empty())
+    std::printf("child class=%s text=%s\n", Narrow(ClassOf(hwnd).c_str()).c_str(), Escape(Narrow(text.c_str())).c_str());
+  return TRUE;
+}
+
+struct ButtonSearch {
+  std::wstring text;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindButton(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<ButtonSearch*>(lp);
+  if (TitleOf(hwnd) == s->text) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void SendKey(WORD vk) {
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[1].ki.wVk = vk;
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof(INPUT));
+  Sleep(30);
+}
+
+int Screenshot(const char* path) {
+  int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = h;  // bottom-up, as BMP files store it
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, dib);
+  BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  DWORD stride = ((w * 3 + 3) / 4) * 4, size = stride * h;
+  BITMAPFILEHEADER fh = {};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
+  fh.bfSize = fh.bfOffBits + size;
+  FILE* f = std::fopen(path, "wb");
+  if (!f) return 1;
+  std::fwrite(&fh, sizeof(fh), 1, f);
+  std::fwrite(&bi.bmiHeader, sizeof(bi.bmiHeader), 1, f);
+  std::fwrite(bits, size, 1, f);
+  std::fclose(f);
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return 2;
+  std::string cmd = argv[1];
+  if (cmd == "windows") {
+    EnumWindows(ListOne, 0);
+    return 0;
+  }
+  if (cmd == "wait" && argc == 5) {
+    HWND hwnd = WaitFor(Widen(argv[2]), Widen(argv[3]), std::atoi(argv[4]));
+    if (!hwnd) return 1;
+    Describe(hwnd);
+    return 0;
+  }
+  if (cmd == "gone" && argc == 4) {
+    DWORD start = GetTickCount();
+    while (WaitFor(Widen(argv[2]), L"*", 0)) {
+      if (GetTickCount() - start > static_cast<DWORD>(std::atoi(argv[3]))) return 1;
+      Sleep(50);
+    }
+    return 0;
+  }
+  if (cmd == "dialog" && argc == 4) {
+    HWND hwnd = WaitFor(L"#32770", Widen(argv[2]), std::atoi(argv[3]));
+    if (!hwnd) return 1;
+    Describe(hwnd);
+    EnumChildWindows(hwnd, PrintChild, 0);
+    return 0;
+  }
+  if (cmd == "button" && argc == 4) {
+    HWND hwnd = WaitFor(L"*", Widen(argv[2]), 5000);
+    if (!hwnd) return 1;
+    ButtonSearch s{Widen(argv[3])};
+    EnumChildWindows(hwnd, FindButton, reinterpret_cast<LPARAM>(&s));
+    if (!s.found) return 1;
+    PostMessageW(s.found, BM_CLICK, 0, 0);
+    return 0;
+  }
+  if (cmd == "foreground" && argc == 3) {
+    HWND hwnd = WaitFor(Widen(argv[2]), L"*", 5000);
+    if (!hwnd) return 1;
+    SetForegroundWindow(hwnd);
+    Sleep(100);
+    return GetForegroundWindow() == hwnd ? 0 : 1;
+  }
+  if (cmd == "key" && argc >= 3) {
+    for (int i = 2; i < argc; ++i) SendKey(static_cast<WORD>(std::strtol(argv[i], nullptr, 0)));
+    return 0;
+  }
+  if (cmd == "click" && argc == 4) {
+    SetCursorPos(std::atoi(argv[2]), std::atoi(argv[3]));
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
+    Sleep(50);
+    return 0;
+  }
+  if (cmd == "screenshot" && argc == 3) return Screenshot(argv[2]);
+  return 2;
+}

@@ -1,0 +1,246 @@
+"""Runs our real Windows programs (the 64-bit twins) under Wine on a virtual
+X display of a chosen size, with a known desktop picture, and looks at and
+drives them through a small Win32 driver that runs beside them.
+
+Each Session owns its display and the processes it started; at the end it
+stops only those (by their ids) and the Wine server of the test prefix."""
+
+import os
+import shutil
+import signal
+import struct
+import subprocess
+import tempfile
+import time
+import zlib
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+DIST_X64 = os.path.join(ROOT, "dist", "x64")
+DRIVER = os.path.join(ROOT, "build", "x64", "e2e", "driver.exe")
+WINE = "/usr/lib/wine/wine64"
+WINESERVER = "/usr/lib/wine/wineserver64"
+PREFIX = os.path.join(ROOT, "build", "e2e", "prefix")
+OUT = os.path.join(ROOT, "out", "e2e")
+
+
+class Image:
+    """An RGB picture with pixels as (r, g, b) tuples."""
+
+    def __init__(self, width, height, rgb):
+        self.width, self.height, self.rgb = width, height, rgb
+
+    @classmethod
+    def from_bmp(cls, path):
+        with open(path, "rb") as f:
+            data = f.read()
+        offset = struct.unpack_from("<I", data, 10)[0]
+        width, height = struct.unpack_from("<ii", data, 18)
+        stride = (width * 3 + 3) // 4 * 4
+        rgb = bytearray(width * height * 3)
+        for y in range(height):
+            row = data[offset + (height - 1 - y) * stride: offset + (height - 1 - y) * stride + width * 3]
+            line = bytearray(row)
+            line[0::3], line[2::3] = row[2::3], row[0::3]  # BGR to RGB
+            rgb[y * width * 3:(y + 1) * width * 3] = line
+        return cls(width, height, bytes(rgb))
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.rgb[i:i + 3])
+
+    def crop(self, left, top, width, height):
+        rows = [self.rgb[((top + y) * self.width + left) * 3:((top + y) * self.width + left + width) * 3]
+                for y in range(height)]
+        return Image(width, height, b"".join(rows))
+
+    def differences(self, other):
+        """Points where the two pictures differ (same size required)."""
+        assert (self.width, self.height) == (other.width, other.height)
+        points = []
+        w = self.width * 3
+        for y in range(self.height):
+            a, b = self.rgb[y * w:(y + 1) * w], other.rgb[y * w:(y + 1) * w]
+            if a != b:
+                for x in range(self.width):
+                    if a[x * 3:x * 3 + 3] != b[x * 3:x * 3 + 3]:
+                        points.append((x, y))
+        return points
+
+    def count(self, predicate, box=None):
+        left, top, width, height = box or (0, 0, self.width, self.height)
+        n = 0
+        for y in range(max(top, 0), min(top + height, self.height)):
+            for x in range(max(left, 0), min(left + width, self.width)):
+                if predicate(self.pixel(x, y)):
+                    n += 1
+        return n
+
+    def save_png(self, path):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        w = self.width * 3
+        raw = b"".join(b"\0" + self.rgb[y * w:(y + 1) * w] for y in range(self.height))
+
+        def chunk(kind, body):
+            return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+
+        with open(path, "wb") as f:
+            f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0))
+                    + chunk(b"IDAT", zlib.compress(raw, 6)) + chunk(b"IEND", b""))
+
+
+def desktop_picture(width, height):
+    """A picture in which nearly every pixel differs from its neighbours, so
+    a copy shifted by a pixel or scaled shows at once."""
+    rows = []
+    for y in range(height):
+        g = y & 255
+        hi_y = (y >> 8) * 90
+        rows.append(bytes(c for x in range(width) for c in (x & 255, g, ((x >> 8) * 40 + hi_y + 60) & 255)))
+    return Image(width, height, b"".join(rows))
+
+
+def rect_contains(rect, point):
+    left, top, width, height = rect
+    return left <= point[0] < left + width and top <= point[1] < top + height
+
+
+def ensure_prefix():
+    """The Wine prefix is made once per checkout and reused by every session."""
+    if os.path.exists(os.path.join(PREFIX, "system.reg")):
+        return
+    os.makedirs(PREFIX, exist_ok=True)
+    env = dict(os.environ, WINEPREFIX=PREFIX, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+    env.pop("DISPLAY", None)
+    subprocess.run([WINE, "wineboot", "-i"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                   timeout=300, check=False)
+    subprocess.run([WINESERVER, "-w"], env=env, timeout=120, check=False)
+
+
+def free_display():
+    for n in range(140, 400):
+        if not os.path.exists("/tmp/.X11-unix/X%d" % n) and not os.path.exists("/tmp/.X%d-lock" % n):
+            return n
+    raise RuntimeError("no free X display number")
+
+
+class WindowInfo:
+    def __init__(self, line):
+        self.fields = dict(part.split("=", 1) for part in line.split(" ") if "=" in part)
+        self.pid = int(self.fields["pid"])
+        self.window = tuple(int(v) for v in self.fields["window"].split(","))
+        self.client = tuple(int(v) for v in self.fields["client"].split(","))
+
+    def flag(self, name):
+        return self.fields.get(name) == "1"
+
+
+class Session:
+    def __init__(self, width, height, with_desktop=True):
+        self.width, self.height = width, height
+        self.processes = []
+        self.scratch = tempfile.mkdtemp(prefix="carolux-e2e-")
+        ensure_prefix()
+        self.display = free_display()
+        self.xvfb = subprocess.Popen(["Xvfb", ":%d" % self.display, "-screen", "0", "%dx%dx24" % (width, height),
+                                      "-nolisten", "tcp", "-noreset"],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.env = dict(os.environ, DISPLAY=":%d" % self.display, WINEPREFIX=PREFIX, WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=")
+        deadline = time.time() + 20
+        while not os.path.exists("/tmp/.X11-unix/X%d" % self.display):
+            if time.time() > deadline or self.xvfb.poll() is not None:
+                raise RuntimeError("Xvfb did not start")
+            time.sleep(0.05)
+        # A prefix serves one display at a time: end what an earlier session left.
+        subprocess.run([WINESERVER, "-k"], env=self.env, stderr=subprocess.DEVNULL, check=False)
+        subprocess.run([WINESERVER, "-w"], env=self.env, check=False, timeout=60)
+        subprocess.run([WINESERVER, "-p"], env=self.env, check=True)
+        # Wine's desktop and services start with its first program and repaint
+        # the root window; only then does a desktop picture stay. They live on
+        # and inherit that program's output, so it must not be a pipe of ours.
+        subprocess.run([WINE, DRIVER, "windows"], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=120, check=False)
+        self.desktop = None
+        if with_desktop:
+            self.desktop = desktop_picture(width, height)
+            png = os.path.join(self.scratch, "desktop.png")
+            self.desktop.save_png(png)
+            subprocess.run(["feh", "--no-fehbg", "--bg-center", png], env=self.env, check=True)
+            time.sleep(0.3)
+
+    def start(self, program, *args, cwd=None):
+        process = subprocess.Popen([WINE, program] + list(args), env=self.env, cwd=cwd,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(process)
+        return process
+
+    def driver(self, *args, timeout=60):
+        # Output through a file, not a pipe: a pipe stays open as long as any
+        # Wine process that inherited it, which may be long after the driver.
+        with tempfile.TemporaryFile(dir=self.scratch) as out:
+            result = subprocess.run([WINE, DRIVER] + [str(a) for a in args], env=self.env, stdout=out,
+                                    stderr=subprocess.DEVNULL, timeout=timeout)
+            out.seek(0)
+            return result.returncode, out.read().decode("utf-8", "replace")
+
+    def wait_window(self, cls, title="*", timeout_ms=15000):
+        rc, out = self.driver("wait", cls, title, timeout_ms)
+        return WindowInfo(out.strip().splitlines()[0]) if rc == 0 else None
+
+    def dialog(self, title, timeout_ms=15000):
+        """(window info, [child texts]) of a dialog, or None."""
+        rc, out = self.driver("dialog", title, timeout_ms)
+        if rc != 0:
+            return None
+        lines = out.strip().splitlines()
+        texts = [line.split(" text=", 1)[1].replace("\\r", "\r").replace("\\n", "\n")
+                 for line in lines[1:] if " text=" in line]
+        return WindowInfo(lines[0]), texts
+
+    def press_button(self, title, text):
+        return self.driver("button", title, text)[0] == 0
+
+    def keys(self, *vks):
+        return self.driver("key", *["0x%x" % vk for vk in vks])[0] == 0
+
+    def click(self, x, y):
+        return self.driver("click", x, y)[0] == 0
+
+    def screenshot(self, save_as=None):
+        path = os.path.join(self.scratch, "shot.bmp")
+        rc, _ = self.driver("screenshot", "Z:" + path.replace("/", "\\"))
+        if rc != 0:
+            raise RuntimeError("screenshot failed")
+        image = Image.from_bmp(path)
+        if save_as:
+            image.save_png(os.path.join(OUT, save_as))
+        return image
+
+    def close(self):
+        for process in self.processes:
+            if process.poll() is None:
+                process.kill()
+                process.wait(timeout=10)
+        subprocess.run([WINESERVER, "-k"], env=self.env, stderr=subprocess.DEVNULL, check=False)
+        subprocess.run([WINESERVER, "-w"], env=self.env, check=False, timeout=60)
+        self.xvfb.send_signal(signal.SIGTERM)
+        try:
+            self.xvfb.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.xvfb.kill()
+        shutil.rmtree(self.scratch, ignore_errors=True)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+
+def wait_exit(process, seconds):
+    """True when the process ended within the time."""
+    try:
+        process.wait(timeout=seconds)
+        return True
+    except subprocess.TimeoutExpired:
+        return False

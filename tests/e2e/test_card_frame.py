@@ -1,0 +1,85 @@
+"""The card's frame on a screen: it covers the desktop with a copy of it, on
+top, warns on small screens, and ends at a character key only."""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(__file__))
+from harness import DIST_X64, Session, rect_contains, wait_exit  # noqa: E402
+
+PLAYER = os.path.join(DIST_X64, "Nevalto.exe")
+SNOWFLAKE = (32, 104, 32, 32)
+TRIANGLE = (120, 72, 32, 32)
+VK_A, VK_SPACE, VK_RIGHT, VK_F1, VK_RETURN = 0x41, 0x20, 0x27, 0x70, 0x0D
+
+RESOLUTION_LINES = ("Per visualizzare correttamente il messaggio\r\n"
+                    "occorre impostare una risoluzione video\r\n"
+                    "non inferiore a 800x600.\r\n"
+                    "Modificare la risoluzione video e riprovare.")
+
+
+class FullScreenCardTest(unittest.TestCase):
+    def test_covers_1024x768_and_a_letter_ends_it(self):
+        with Session(1024, 768) as s:
+            card = s.start(PLAYER)
+            self.assert_covering(s, 1024, 768, "frame-1024x768.png")
+            s.keys(VK_A)
+            self.assertTrue(wait_exit(card, 10), "a character key must end the card after its fade")
+
+    def test_covers_800x600_and_ignores_clicks_arrows_and_function_keys(self):
+        with Session(800, 600) as s:
+            card = s.start(PLAYER)
+            self.assert_covering(s, 800, 600, "frame-800x600.png")
+            s.click(400, 300)
+            s.keys(VK_RIGHT, VK_F1)
+            self.assertFalse(wait_exit(card, 3), "only keys that type a character end the card")
+            s.keys(VK_SPACE)
+            self.assertTrue(wait_exit(card, 10))
+
+    def assert_covering(self, s, width, height, shot_name):
+        info = s.wait_window("NevaltoCard")
+        self.assertIsNotNone(info, "the card window did not appear")
+        self.assertEqual(info.window, (0, 0, width, height))
+        self.assertEqual(info.client, (0, 0, width, height))
+        self.assertTrue(info.flag("topmost"))
+        self.assertTrue(info.flag("toolwindow"), "a card has no taskbar button")
+        self.assertFalse(info.flag("caption"))
+        shot = s.screenshot(save_as=shot_name)
+        differing = shot.differences(s.desktop)
+        outside = [p for p in differing if not (rect_contains(SNOWFLAKE, p) or rect_contains(TRIANGLE, p))]
+        self.assertEqual(outside[:10], [], "the card must look like the desktop but for its two pictures")
+        self.assertGreater(sum(rect_contains(SNOWFLAKE, p) for p in differing), 100)
+        self.assertGreater(sum(rect_contains(TRIANGLE, p) for p in differing), 100)
+
+
+class SmallScreenTest(unittest.TestCase):
+    def test_warns_then_opens_the_designed_window(self):
+        with Session(799, 600) as s:
+            card = s.start(PLAYER)
+            found = s.dialog("Vavuri!")
+            self.assertIsNotNone(found, "the resolution message did not appear")
+            _, texts = found
+            self.assertIn(RESOLUTION_LINES, texts)
+            self.assertIn("OK", texts)
+            self.assertEqual([t for t in texts if t not in (RESOLUTION_LINES, "OK")], [], "only an OK button")
+            self.assertTrue(s.press_button("Vavuri!", "OK"))
+            info = s.wait_window("NevaltoCard")
+            self.assertIsNotNone(info)
+            left, top, right, bottom = info.client
+            self.assertEqual((right - left, bottom - top), (280, 155))
+            self.assertLessEqual(abs(left - (799 - 280) // 2), 1)
+            self.assertLessEqual(abs(top - (600 - 155) // 2), 1)
+            self.assertFalse(info.flag("topmost"))
+            self.assertFalse(info.flag("caption"))
+            shot = s.screenshot(save_as="frame-799x600.png").crop(left, top, 280, 155)
+            white = shot.count(lambda p: p == (255, 255, 255))
+            self.assertGreater(white, 280 * 155 - 2 * 1024, "the designed window is white")
+            self.assertGreater(shot.count(lambda p: p != (255, 255, 255), (32, 104, 32, 32)), 100)
+            self.assertGreater(shot.count(lambda p: p != (255, 255, 255), (120, 72, 32, 32)), 100)
+            s.keys(VK_RETURN)
+            self.assertTrue(wait_exit(card, 10))
+
+
+if __name__ == "__main__":
+    unittest.main()

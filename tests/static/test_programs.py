@@ -1,0 +1,68 @@
+"""Static checks of the shipped programs: what Windows XP and later will
+accept, what they import, and the card's free senders' field."""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(__file__))
+from pe import PeFile  # noqa: E402
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+PLAYER = os.path.join(ROOT, "dist", "Nevalto.exe")
+PLAYER_TWIN = os.path.join(ROOT, "dist", "x64", "Nevalto.exe")
+
+# Windows' own libraries; nothing else may be needed to run a card.
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl32.dll", "comdlg32.dll",
+               "shell32.dll", "winmm.dll", "advapi32.dll"}
+
+# Reached by name at run time, so a system lacking one still starts the card.
+BOUND_AT_RUN_TIME = {"SetWindowPos", "GetWindowLongA", "SetWindowLongA", "SetLayeredWindowAttributes",
+                     "CreateDCA", "StretchBlt", "DeleteDC", "BeginPath", "EndPath", "StrokeAndFillPath",
+                     "Sleep", "GetVersionExA", "GetTempPathA", "mciSendStringA", "sndPlaySoundA"}
+
+
+class ShippedPlayerTest(unittest.TestCase):
+    def setUp(self):
+        self.pe = PeFile.load(PLAYER)
+
+    def test_is_a_32_bit_windows_gui_program_for_xp_and_later(self):
+        self.assertEqual(self.pe.machine, 0x14C)  # i386
+        self.assertFalse(self.pe.is_pe32_plus)
+        self.assertEqual(self.pe.subsystem, 2)  # GUI: no console window
+        self.assertLessEqual((self.pe.subsystem_major, self.pe.subsystem_minor), (5, 1))
+        self.assertLessEqual((self.pe.os_major, self.pe.os_minor), (5, 1))
+
+    def test_imports_only_windows_own_libraries(self):
+        imports = self.pe.imports()
+        self.assertIn("msvcrt.dll", {d.lower() for d in imports})
+        self.assertLessEqual({d.lower() for d in imports}, SYSTEM_DLLS)
+
+    def test_functions_bound_at_run_time_are_not_imported(self):
+        imported = {f for names in self.pe.imports().values() for f in names}
+        self.assertEqual(imported & BOUND_AT_RUN_TIME, set())
+
+    def test_ends_in_seventy_free_zero_bytes_after_the_image(self):
+        self.assertEqual(self.pe.data[-70:], bytes(70))
+        # Nothing of the image lies in the field: it follows the last section.
+        self.assertLessEqual(self.pe.image_end(), len(self.pe.data) - 70)
+
+    def test_has_no_checksum_and_no_signature(self):
+        self.assertEqual(self.pe.checksum, 0)
+        self.assertEqual(self.pe.directories[4], (0, 0))  # certificate table
+
+
+class PlayerTwinTest(unittest.TestCase):
+    def test_twin_is_the_same_program_for_64_bit_windows(self):
+        pe = PeFile.load(PLAYER_TWIN)
+        self.assertEqual(pe.machine, 0x8664)
+        self.assertTrue(pe.is_pe32_plus)
+        self.assertEqual(pe.subsystem, 2)
+        imported = {f for names in pe.imports().values() for f in names}
+        self.assertEqual(imported & BOUND_AT_RUN_TIME, set())
+        self.assertLessEqual({d.lower() for d in pe.imports()}, SYSTEM_DLLS)
+        self.assertEqual(pe.data[-70:], bytes(70))
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,23 @@
+#pragma once
+// Scratch folders and files for the Windows-side tests, removed afterwards.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class ScratchFolder {
+ public:
+  explicit ScratchFolder(const std::wstring& name);
+  ~ScratchFolder();
+  const std::wstring& path() const { return path_; }
+  std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+ private:
+  std::wstring path_;
+};
+
+void WriteBytes(const std::wstring& path, const std::vector<unsigned char>& bytes);
+std::vector<unsigned char> ReadBytes(const std::wstring& path);
+// A stand-in for a card: some image bytes, then the 70-byte field given.
+std::vector<unsigned char> CardBytes(size_t imageLength, const std::string& field);

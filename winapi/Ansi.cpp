@@ -1,0 +1,24 @@
+#include "winapi/Ansi.h"
+
+#include <windows.h>
+
+WideString FromAnsi(const char* bytes, size_t length) {
+  if (length == 0) return WideString();
+  int n = MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(length), nullptr, 0);
+  if (n <= 0) return WideString();
+  WideString text = WideString::Repeat(L'\0', static_cast<size_t>(n));
+  MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(length), const_cast<wchar_t*>(text.c_str()), n);
+  return text;
+}
+
+ByteBuffer ToAnsi(const WideString& text) {
+  int length = static_cast<int>(text.length());
+  int n = length ? WideCharToMultiByte(CP_ACP, 0, text.c_str(), length, nullptr, 0, nullptr, nullptr) : 0;
+  ByteBuffer bytes(n > 0 ? static_cast<size_t>(n) : 0);
+  if (n > 0)
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), length, reinterpret_cast<char*>(bytes.data()), n, nullptr,
+                        nullptr);
+  return bytes;
+}
+
+bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
