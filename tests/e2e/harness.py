@@ -197,6 +197,11 @@ class Session:
                  for line in lines[1:] if " text=" in line]
         return WindowInfo(lines[0]), texts
 
+    def windows(self):
+        """The visible top-level windows, as the driver describes them: for
+        failure messages."""
+        return self.driver("windows")[1]
+
     def press_button(self, title, text):
         return self.driver("button", title, text)[0] == 0
 

@@ -57,8 +57,10 @@ class SmallScreenTest(unittest.TestCase):
     def test_warns_then_opens_the_designed_window(self):
         with Session(799, 600) as s:
             card = s.start(PLAYER)
-            found = s.dialog("Vavuri!")
-            self.assertIsNotNone(found, "the resolution message did not appear")
+            found = s.dialog("Vavuri!", timeout_ms=30000)
+            self.assertIsNotNone(found, "the resolution message did not appear; card %s; windows:\n%s"
+                                 % ("running" if card.poll() is None else "ended %s" % card.returncode,
+                                    s.windows()))
             _, texts = found
             self.assertIn(RESOLUTION_LINES, texts)
             self.assertIn("OK", texts)
