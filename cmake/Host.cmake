@@ -11,6 +11,7 @@ add_library(portable STATIC
   cardfile/SendersField.cpp
   cardfile/AppFolder.cpp
   player/Scene.cpp
+  player/Music.cpp
   player/Ambient.cpp)
 
 file(GLOB UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)

@@ -1,5 +1,6 @@
 #include "player/Module1.h"
 
+#include "forms/MessagePump.h"
 #include "winapi/BoundFunctions.h"
 
 bool IsWin2000OrLater() {
@@ -8,4 +9,28 @@ bool IsWin2000OrLater() {
   info.dwOSVersionInfoSize = sizeof(info);
   bound::GetVersionExA(&info);
   return info.dwMajorVersion >= 5;
+}
+
+bool FileExists(const char* path) {
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+const void* LoadResourceBytes(HINSTANCE instance, short id, const char* type, DWORD* size) {
+  HRSRC found = FindResourceExA(instance, type, MAKEINTRESOURCEA(id), MAKELANGID(LANG_ITALIAN, SUBLANG_ITALIAN));
+  HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+  *size = found ? SizeofResource(instance, found) : 0;
+  return loaded ? LockResource(loaded) : nullptr;
+}
+
+void PlaySoundResource(HINSTANCE instance, short id) {
+  DWORD size = 0;
+  // The resource stays mapped while the program runs, so the sound can go
+  // on playing from it after this returns.
+  const void* wave = LoadResourceBytes(instance, id, "CUSTOM", &size);
+  if (wave) bound::sndPlaySoundA(static_cast<LPCSTR>(wave), SND_ASYNC | SND_NODEFAULT | SND_MEMORY);
+  PumpMessages();
 }

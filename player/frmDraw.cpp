@@ -16,7 +16,7 @@ constexpr int kDesignHeight = 155;
 
 // The credit line's names and site are the card makers' own.
 const wchar_t kCreditLine[] =
-    L"By Elena Pinetti && Luca Abetini    Per scaricare questo programma visita il sito: www.carolux.example";
+    L"By Elena Pinetti && Luca Abetini    Per scaricare questo programma visita il sito: carolux.example";
 
 const wchar_t kResolutionMessage[] =
     L"Per visualizzare correttamente il messaggio\r\n"
@@ -110,8 +110,7 @@ void frmDraw::Form_Paint() {
 // process ends here, never returning to a show running underneath.
 void frmDraw::Form_KeyPress(short& keyAscii) {
   (void)keyAscii;
-  SendMci("stop suono");
-  SendMci("close suono");
+  StopMusic(*this);
   FadeOut();
   Unload();
   ExitProcess(0);
@@ -141,25 +140,13 @@ void frmDraw::FadeOut() {
   }
 }
 
-void frmDraw::SendMci(const char* command) {
-  char reply[256] = {};
-  bound::mciSendStringA(command, reply, sizeof(reply), nullptr);
-}
-
-void frmDraw::OnTimer(UINT_PTR id) { (void)id; }
-
 LRESULT frmDraw::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CLOSE) {
     // A close that is not a key (the system's close command, logging off):
     // end without the fade, but never leave the music playing.
-    SendMci("stop suono");
-    SendMci("close suono");
+    StopMusic(*this);
     Unload();
     ExitProcess(0);
   }
   return Form::HandleMessage(message, wParam, lParam);
 }
-
-void frmDraw::PlayMusic(short resourceId) { (void)resourceId; }
-
-void frmDraw::PlayScene() {}

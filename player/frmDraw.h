@@ -7,8 +7,15 @@
 #include "forms/FormTimer.h"
 #include "forms/Label.h"
 #include "forms/PictureHolder.h"
+#include "player/Ambient.h"
+#include "player/Music.h"
+#include "player/SceneCanvas.h"
 
-class frmDraw : public Form {
+class frmDraw : public Form,
+                private SceneCanvas,
+                private LocalClock,
+                private MessageWaiter,
+                private MusicHost {
  public:
   explicit frmDraw(HINSTANCE instance) : instance_(instance) { quitOnDestroy_ = true; }
 
@@ -22,6 +29,8 @@ class frmDraw : public Form {
   WideString SendersText;
   short HalfScreenWidth = 0;
   short HalfScreenHeight = 0;
+  short StarX = 0;
+  short StarY = 0;
   bool ShowStarted = false;
 
  protected:
@@ -33,12 +42,47 @@ class frmDraw : public Form {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void PlaceControls();
   void PlayMusic(short resourceId);
   void PlayScene();
-  void SendMci(const char* command);
-  void PlaceControls();
+  const PictureHolder& Holder(CardPicture which) const;
+
+  // What the show draws through.
+  void PaintPicture(CardPicture which, float x, float y) override;
+  int ScaleWidth() const override { return Form::ScaleWidth(); }
+  int ScaleHeight() const override { return Form::ScaleHeight(); }
+  void DrawOutlinedText(const WideString& text, int32_t x, int32_t y) override;
+  double TextWidth(const WideString& text) override { return Form::TextWidth(text); }
+  double FontSize() const override { return Form::FontSize(); }
+  void SetFontSize(double points) override { Form::SetFontSize(points); }
+  void SetLabelWidth(int width) override { lblMessaggio.SetWidth(width); }
+  void SetLabelLeft(int left) override { lblMessaggio.SetLeft(left); }
+  void SetLabelTop(int top) override { lblMessaggio.SetTop(top); }
+  int LabelLeft() const override { return lblMessaggio.Left(); }
+  int LabelTop() const override { return lblMessaggio.Top(); }
+  void SetLabelVisible(bool visible) override { lblMessaggio.SetVisible(visible); }
+  void EnableTimer1() override { Timer1.SetEnabled(true); }
+  void EnableTimer2() override { Timer2.SetEnabled(true); }
+  void SetStar(int16_t starX, int16_t starY) override;
+  void Sleep(uint32_t milliseconds) override;
+  bool PumpMessages() override;
+  bool PlayChime() override;
+  bool Delay(int32_t seconds, bool refresh) override;
+  void EndShow() override;
+
+  // The wall clock and the waits between its seconds.
+  int64_t NowMs() override;
+  void WaitForMessageOrMs(uint32_t milliseconds) override;
+
+  // The tune and the chime.
+  unsigned GetTempPath(unsigned size, char* buffer) override;
+  bool FileExists(const char* path) override;
+  void DeleteQuietly(const char* path) override;
+  void WriteResourceToFile(short resourceId, const char* type, const char* path) override;
+  void SendMci(const char* command) override;
 
   HINSTANCE instance_;
+  Ambient ambient_;
 
   // Declared in the designed creation order, which is also the paint order.
   FormTimer Timer2{*this, 2, 200};

@@ -249,3 +249,39 @@ def wait_exit(process, seconds):
         return True
     except subprocess.TimeoutExpired:
         return False
+
+
+class Icon:
+    """One of our single-image icons: colour of each opaque pixel."""
+
+    def __init__(self, path):
+        with open(path, "rb") as f:
+            data = f.read()
+        offset = struct.unpack_from("<I", data, 18)[0]
+        header, width, height2, _, bits = struct.unpack_from("<IiiHH", data, offset)
+        height = height2 // 2
+        assert bits == 8, "our icons are 256 colours"
+        palette = [tuple(data[offset + header + 4 * i:offset + header + 4 * i + 3][::-1]) for i in range(256)]
+        pixels = offset + header + 1024
+        stride = (width + 3) // 4 * 4
+        mask = pixels + stride * height
+        mask_stride = ((width + 31) // 32) * 4
+        self.width, self.height = width, height
+        self.opaque = {}
+        for row in range(height):
+            y = height - 1 - row
+            for x in range(width):
+                transparent = data[mask + row * mask_stride + x // 8] & (0x80 >> (x % 8))
+                if not transparent:
+                    self.opaque[(x, y)] = palette[data[pixels + row * stride + x]]
+
+    def match(self, image, left, top, columns=None):
+        """Share of the icon's opaque pixels (optionally only some columns)
+        that the image shows exactly, with the icon's corner at left, top."""
+        points = [(p, c) for p, c in self.opaque.items() if columns is None or p[0] in columns]
+        hits = 0
+        for (x, y), colour in points:
+            sx, sy = left + x, top + y
+            if 0 <= sx < image.width and 0 <= sy < image.height and image.pixel(sx, sy) == colour:
+                hits += 1
+        return hits / len(points) if points else 0.0

@@ -1,0 +1,132 @@
+// The card window's side of the show: drawing, pauses, clock, tune and chime.
+
+#include "common/HalfEven.h"
+#include "forms/MessagePump.h"
+#include "player/Module1.h"
+#include "player/PlayerResources.h"
+#include "player/Scene.h"
+#include "player/frmDraw.h"
+#include "winapi/BoundFunctions.h"
+#include "winapi/Handles.h"
+
+namespace {
+
+constexpr COLORREF kShadowFill = 0xE8E8E8;
+constexpr COLORREF kLetterFill = 0x0000FF;
+constexpr int kShadowOffset = 3;
+
+}  // namespace
+
+void frmDraw::PlayScene() { ::PlayScene(*this, GreetingText, SendersText); }
+
+void frmDraw::PlayMusic(short resourceId) { ::PlayMusic(*this, resourceId); }
+
+const PictureHolder& frmDraw::Holder(CardPicture which) const {
+  switch (which) {
+    case CardPicture::picGreen: return picGreen;
+    case CardPicture::picRed: return picRed;
+    case CardPicture::imgCandle: return imgCandle;
+    case CardPicture::imgStar0: return imgStar0;
+    case CardPicture::imgStar1: return imgStar1;
+    case CardPicture::imgPupNeve: return imgPupNeve;
+    case CardPicture::imgNeve: return imgNeve;
+  }
+  return imgNeve;
+}
+
+void frmDraw::PaintPicture(CardPicture which, float x, float y) { Form::PaintPicture(Holder(which), x, y); }
+
+// The letters become a path, stroked with the black pen and filled: first a
+// light grey copy 3 pixels right and down, then the red one over it. No
+// messages are served in between, so nothing can change the font or fill.
+void frmDraw::DrawOutlinedText(const WideString& text, int32_t x, int32_t y) {
+  HDC dc = Canvas();
+  const struct {
+    COLORREF fill;
+    int offset;
+  } copies[] = {{kShadowFill, kShadowOffset}, {kLetterFill, 0}};
+  for (const auto& copy : copies) {
+    SetFillColor(copy.fill);
+    bound::BeginPath(dc);
+    TextOutW(dc, x + copy.offset, y + copy.offset, text.c_str(), static_cast<int>(text.length()));
+    bound::EndPath(dc);
+    bound::StrokeAndFillPath(dc);
+  }
+}
+
+void frmDraw::SetStar(int16_t starX, int16_t starY) {
+  StarX = starX;
+  StarY = starY;
+}
+
+void frmDraw::Sleep(uint32_t milliseconds) { bound::Sleep(milliseconds); }
+
+// A key press ends the process inside the pump, so a pump that returns means
+// the show goes on.
+bool frmDraw::PumpMessages() {
+  ::PumpMessages();
+  return true;
+}
+
+bool frmDraw::PlayChime() {
+  PlaySoundResource(instance_, IDR_CHIME);
+  bound::Sleep(200);
+  ::PumpMessages();
+  return true;
+}
+
+bool frmDraw::Delay(int32_t seconds, bool refresh) {
+  return ::Delay(seconds, refresh, static_cast<LocalClock&>(*this), static_cast<MessageWaiter&>(*this));
+}
+
+void frmDraw::EndShow() {
+  short key = 50;
+  Form_KeyPress(key);
+}
+
+void frmDraw::OnTimer(UINT_PTR id) {
+  if (id == Timer1.Id()) ambient_.Timer1_Timer(*this, StarX, StarY);
+  if (id == Timer2.Id()) ambient_.Timer2_Timer(*this, HalfScreenWidth, HalfScreenHeight, *this);
+}
+
+// Local time in milliseconds since 1601, which starts at a local midnight.
+int64_t frmDraw::NowMs() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  FILETIME asFileTime;
+  SystemTimeToFileTime(&now, &asFileTime);
+  ULARGE_INTEGER ticks;
+  ticks.LowPart = asFileTime.dwLowDateTime;
+  ticks.HighPart = asFileTime.dwHighDateTime;
+  return static_cast<int64_t>(static_cast<double>(ticks.QuadPart) / 10000.0);
+}
+
+void frmDraw::WaitForMessageOrMs(uint32_t milliseconds) {
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
+}
+
+unsigned frmDraw::GetTempPath(unsigned size, char* buffer) { return bound::GetTempPathA(size, buffer); }
+
+bool frmDraw::FileExists(const char* path) { return ::FileExists(path); }
+
+void frmDraw::DeleteQuietly(const char* path) { DeleteFileA(path); }
+
+// Creating the file empties a longer leftover, so it holds exactly the
+// resource afterwards. Any failure leaves the show without music, nothing more.
+void frmDraw::WriteResourceToFile(short resourceId, const char* type, const char* path) {
+  DWORD size = 0;
+  const void* bytes = LoadResourceBytes(instance_, resourceId, type, &size);
+  if (!bytes) return;
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ::PumpMessages();
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, bytes, size, &written, nullptr);
+  CloseHandle(file);
+  ::PumpMessages();
+}
+
+void frmDraw::SendMci(const char* command) {
+  char reply[256] = {};
+  bound::mciSendStringA(command, reply, sizeof(reply), nullptr);
+}

@@ -1,0 +1,191 @@
+"""The whole show on a screen: the tree, ornaments, star, credit line,
+snowman, greeting and snow where the card puts them, the tune written for the
+sequencer, the names of a real card, and the ending by itself or at a key."""
+
+import glob
+import os
+import shutil
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(__file__))
+from harness import DIST_X64, PREFIX, ROOT, Icon, Session, wait_exit  # noqa: E402
+
+PLAYER = os.path.join(DIST_X64, "Nevalto.exe")
+ART = os.path.join(ROOT, "assets", "player")
+GREEN, BAUBLE, CANDLE = (Icon(os.path.join(ART, n)) for n in ("green.ico", "bauble.ico", "candle.ico"))
+STAR_BRIGHT, STAR_DARK, SNOWMAN = (Icon(os.path.join(ART, n))
+                                   for n in ("star_bright.ico", "star_dark.ico", "snowman.ico"))
+
+# Where the garland turns on an 800 x 600 screen; other screens shift it.
+TURN_POINTS = [(710, 463), (140, 419), (660, 378), (190, 341), (610, 304),
+               (240, 268), (560, 228), (290, 194), (510, 163), (340, 139)]
+RED = (255, 0, 0)
+SHADOW = (232, 232, 232)
+SHOW_SECONDS = 24      # after the greeting, inside the final wait
+VK_A = 0x41
+
+
+def red(p):
+    return p == RED
+
+
+class Layout:
+    """The show's figures for a screen size: the 800 x 600 ones, shifted."""
+
+    def __init__(self, width, height):
+        half = (width - 600) / 2
+        left = int(half) if half - int(half) != 0.5 else int(half) + (int(half) % 2)
+        self.dx, self.dy = left - 100, height - 600
+        self.width, self.height = width, height
+
+    def at(self, x, y):
+        return x + self.dx, y + self.dy
+
+
+def run_show(test, session, program, shot_name):
+    """Starts a card, returns (process, screenshot in its final wait)."""
+    start = time.time()
+    card = session.start(program)
+    test.assertIsNotNone(session.wait_window("NevaltoCard"), "the card window did not appear")
+    while time.time() - start < SHOW_SECONDS:
+        time.sleep(0.2)
+    return card, start, session.screenshot(save_as=shot_name)
+
+
+class ShowTest(unittest.TestCase):
+    def check_show(self, width, height):
+        layout = Layout(width, height)
+        with Session(width, height) as s:
+            for old in glob.glob(os.path.join(PREFIX, "drive_c", "users", "*", "**", "Miditemp.mid"), recursive=True):
+                with open(old, "wb") as f:
+                    f.write(b"a longer leftover of an earlier run" * 100)
+            card, start, shot = run_show(self, s, PLAYER, "show-%dx%d.png" % (width, height))
+            half_plus = height // 2 + 32  # lowest reach of a flake
+
+            # The garland: the first stamp's left edge exactly, then green
+            # stamps half-way along each of the twelve runs (the turning
+            # points themselves are where the ornaments must hang, below).
+            x, y = layout.at(100, 500)
+            self.assertGreater(GREEN.match(shot, x, y, columns=range(0, 10)), 0.9, "first stamp")
+            greens = set(GREEN.opaque.values())
+            for run, (mx, my) in enumerate(_run_middles(), start=1):
+                box = layout.at(mx, my) + (32, 32)
+                self.assertGreater(shot.count(lambda p: p in greens, box), 300, "stamps of run %d" % run)
+
+            # Ornaments and candles hang at the turning points. Flakes may land
+            # on the upper ones; the greeting, written later, covers those in
+            # its band.
+            greeting = (height - 200 - 32, height - 200 + 50)
+            for row, (tx, ty) in enumerate(TURN_POINTS):
+                for icon, (x, y), name in ((BAUBLE, layout.at(tx, ty + 24), "bauble"),
+                                           (CANDLE, layout.at(tx, ty - 8), "candle")):
+                    if greeting[0] < y < greeting[1]:
+                        continue
+                    if y >= half_plus:
+                        self.assertGreater(icon.match(shot, x, y), 0.85, "%s %d" % (name, row))
+                    else:
+                        self.assert_best_placed(icon, shot, x, y, "%s %d" % (name, row))
+
+            # The star twinkles: bright or dark, always at the same place.
+            sx, sy = layout.at(402, 67)
+            star = STAR_BRIGHT if STAR_BRIGHT.match(shot, sx, sy) > STAR_DARK.match(shot, sx, sy) else STAR_DARK
+            self.assert_best_placed(star, shot, sx, sy, "star")
+
+            # Credit line: a red band with white letters, the snowman at its left.
+            lx, ly = layout.at(110, 540)
+            self.assertGreater(shot.count(red, (lx, ly, 600, 17)), 600 * 17 * 0.7)
+            self.assertGreater(shot.count(lambda p: p == (255, 255, 255), (lx, ly, 600, 17)), 150)
+            self.assertGreater(SNOWMAN.match(shot, *layout.at(74, 532)), 0.95, "snowman")
+
+            # The greeting: red letters with their light grey shadow.
+            top = height - 200
+            self.assertGreater(shot.count(red, (0, top, width, 50)), 2000)
+            self.assertGreater(shot.count(lambda p: p == SHADOW, (0, top, width, 50)), 200)
+            # No senders' line on a card whose field was never written.
+            mid = width // 2
+            self.assertEqual(shot.count(red, (mid - 200, height - 140, 400, 45)), 0)
+
+            # Snow: flakes above half the height plus 32, none below it.
+            desktop = s.desktop
+            tree_left = layout.at(100, 0)[0] - 40
+            below = [(x, y) for x, y in _region(0, half_plus, tree_left, height - 200 - half_plus)
+                     if shot.pixel(x, y) != desktop.pixel(x, y)]
+            self.assertEqual(below[:5], [], "nothing is drawn left of the tree below the snow line")
+            above = sum(1 for x, y in _region(0, 140, tree_left, half_plus - 140)
+                        if shot.pixel(x, y) != desktop.pixel(x, y))
+            self.assertGreater(above, 100, "flakes fall left of the tree")
+
+            # The tune went to the temporary folder for the sequencer, whole.
+            written = glob.glob(os.path.join(PREFIX, "drive_c", "users", "*", "**", "Miditemp.mid"),
+                                recursive=True)
+            self.assertEqual(len(written), 1)
+            with open(written[0], "rb") as a, open(os.path.join(ART, "tune.mid"), "rb") as b:
+                self.assertEqual(a.read(), b.read())
+
+            # And it ends by itself: 12 s after the last drawing, then the fade.
+            self.assertTrue(wait_exit(card, 30), "the card must end by itself")
+            self.assertGreater(time.time() - start, 30)
+
+    def assert_best_placed(self, icon, shot, x, y, what):
+        """Flakes may cover part of a picture in the upper half: what shows
+        of it must still match best at exactly its place."""
+        here = icon.match(shot, x, y)
+        self.assertGreater(here, 0.15, what)
+        for dx in range(-3, 4):
+            for dy in range(-3, 4):
+                if (dx, dy) != (0, 0):
+                    self.assertLess(icon.match(shot, x + dx, y + dy), here, "%s is off its place" % what)
+
+    def test_show_on_800x600(self):
+        self.check_show(800, 600)
+
+    def test_show_on_1024x768(self):
+        self.check_show(1024, 768)
+
+
+class CardWithNamesTest(unittest.TestCase):
+    def test_draws_the_senders_names_of_its_own_file(self):
+        with Session(800, 600) as s:
+            card_path = os.path.join(s.scratch, "Vavuri.exe")
+            shutil.copyfile(PLAYER, card_path)
+            with open(card_path, "r+b") as f:
+                f.seek(-70, os.SEEK_END)
+                f.write(b"Mario e Anna".ljust(70))
+            card, _, shot = run_show(self, s, card_path, "card-with-names.png")
+            self.assertGreater(shot.count(red, (200, 460, 400, 45)), 800, "the names in red letters")
+            self.assertGreater(shot.count(lambda p: p == SHADOW, (200, 460, 400, 48)), 100)
+            s.keys(VK_A)
+            self.assertTrue(wait_exit(card, 10))
+
+
+class KeyDuringGarlandTest(unittest.TestCase):
+    def test_a_key_ends_the_show_at_once(self):
+        with Session(800, 600) as s:
+            start = time.time()
+            card = s.start(PLAYER)
+            s.wait_window("NevaltoCard")
+            time.sleep(5)
+            s.keys(VK_A)
+            self.assertTrue(wait_exit(card, 6), "the fade takes about two seconds, then the card ends")
+            self.assertLess(time.time() - start, 16, "the garland alone takes 16 s")
+
+
+def _run_middles():
+    """Half-way along each run, on an 800 x 600 screen: runs 1 to 10 end one
+    step before their turning points; run 11 spans 350 to 400; run 12 climbs
+    at 410 from about 126.5 to 96.5."""
+    starts = [(100, 500)] + [(tx - 10 if row % 2 == 0 else tx + 10, ty) for row, (tx, ty) in enumerate(TURN_POINTS)]
+    middles = [((a[0] + b[0]) // 2, (a[1] + b[1]) // 2) for a, b in zip(starts, starts[1:])]
+    return middles + [(375, 134), (410, 111)]
+
+
+def _region(left, top, width, height):
+    for y in range(top, top + height):
+        for x in range(left, left + width):
+            yield x, y
+
+
+if __name__ == "__main__":
+    unittest.main()
