@@ -22,3 +22,8 @@ add_executable(driver tests/e2e/driver/driver.cpp)
 target_link_libraries(driver PRIVATE gdi32 user32)
 target_link_options(driver PRIVATE -static)
 set_target_properties(driver PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/e2e")
+
+# The yardstick of the benchmark, linked exactly as the shipped programs are.
+add_executable(MinimalWindow tests/bench/MinimalWindow.cpp)
+carolux_program(MinimalWindow)
+set_target_properties(MinimalWindow PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bench")

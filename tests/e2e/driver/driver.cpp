@@ -11,6 +11,8 @@
 //   driver click X Y                    left click at a screen point
 //   driver foreground CLASS             bring a window to the foreground
 //   driver screenshot FILE.bmp          the whole screen as a 24-bit BMP
+//   driver launch EXE CLASS             start EXE, print the ms until its window
+//                                       of CLASS is visible, then end it
 
 #include <windows.h>
 
@@ -231,5 +233,28 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (cmd == "screenshot" && argc == 3) return Screenshot(argv[2]);
+  if (cmd == "launch" && argc == 4) {
+    std::wstring exe = Widen(argv[2]), cls = Widen(argv[3]);
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    LARGE_INTEGER frequency, begin, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&begin);
+    if (!CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
+    HWND hwnd = nullptr;
+    for (int i = 0; i < 200000 && !hwnd; ++i) {
+      HWND found = FindWindowW(cls.c_str(), nullptr);
+      if (found && IsWindowVisible(found)) hwnd = found;
+      else Sleep(1);
+    }
+    QueryPerformanceCounter(&now);
+    std::printf("%.1f\n", 1000.0 * (now.QuadPart - begin.QuadPart) / frequency.QuadPart);
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return hwnd ? 0 : 1;
+  }
   return 2;
 }
