@@ -77,3 +77,30 @@ class PeFile:
             result[self._cstring(self.rva_to_offset(name_rva))] = names
             at += 20
         return result
+
+    def resources(self):
+        """{(type, name, language): bytes}; type and name are strings for
+        named entries and numbers otherwise."""
+        rva, _ = self.directories[2]
+        if not rva:
+            return {}
+        base = self.rva_to_offset(rva)
+
+        def entries(offset):
+            named, numbered = struct.unpack_from("<HH", self.data, offset + 12)
+            for i in range(named + numbered):
+                ident, target = struct.unpack_from("<II", self.data, offset + 16 + 8 * i)
+                if ident & 0x80000000:
+                    at = base + (ident & 0x7FFFFFFF)
+                    length = struct.unpack_from("<H", self.data, at)[0]
+                    ident = self.data[at + 2:at + 2 + 2 * length].decode("utf-16-le")
+                yield ident, target
+
+        found = {}
+        for kind, to_names in entries(base):
+            for name, to_languages in entries(base + (to_names & 0x7FFFFFFF)):
+                for language, to_data in entries(base + (to_languages & 0x7FFFFFFF)):
+                    data_rva, size = struct.unpack_from("<II", self.data, base + to_data)
+                    start = self.rva_to_offset(data_rva)
+                    found[(kind, name, language)] = self.data[start:start + size]
+        return found

@@ -52,6 +52,17 @@ class ShippedPlayerTest(unittest.TestCase):
         self.assertEqual(self.pe.directories[4], (0, 0))  # certificate table
 
 
+    def test_carries_its_tune_and_chime_under_italian(self):
+        resources = self.pe.resources()
+        italian = 1040
+        for kind, number, asset in (("MIDI", 100, "tune.mid"), ("CUSTOM", 200, "chime.wav")):
+            with open(os.path.join(ROOT, "assets", "player", asset), "rb") as f:
+                self.assertEqual(resources.get((kind, number, italian)), f.read(), "%s %d" % (kind, number))
+        icons = [key for key in resources if key[0] == 3]  # RT_ICON
+        self.assertEqual(len(icons), 8, "the window icon and the seven pictures")
+        self.assertTrue(all(language == italian for _, _, language in resources))
+
+
 class PlayerTwinTest(unittest.TestCase):
     def test_twin_is_the_same_program_for_64_bit_windows(self):
         pe = PeFile.load(PLAYER_TWIN)
