@@ -12,10 +12,24 @@ add_library(portable STATIC
   cardfile/AppFolder.cpp
   player/Scene.cpp
   player/Music.cpp
-  player/Ambient.cpp)
+  player/Ambient.cpp
+  forms/Gif.cpp
+  generator/AboutLinks.cpp
+  generator/VersionRecord.cpp
+  generator/PlayerImage.cpp
+  generator/StagingName.cpp
+  generator/Messages.cpp)
 
 file(GLOB UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_TESTS})
 target_link_libraries(unit_tests PRIVATE portable GTest::gtest_main)
+target_compile_definitions(unit_tests PRIVATE CAROLUX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
+
+# The generator's GIF reader against the artwork's own independent reader.
+add_executable(gif_dump tests/unit/tools/gif_dump.cpp)
+target_link_libraries(gif_dump PRIVATE portable)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME gif_reader_matches_artwork
+  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/tests/unit/gif_against_artwork.py" "$<TARGET_FILE:gif_dump>")

@@ -23,7 +23,9 @@ target_link_libraries(winapi PUBLIC common)
 add_library(cardfile STATIC cardfile/SendersField.cpp cardfile/AppFolder.cpp cardfile/CardFile.cpp)
 target_link_libraries(cardfile PUBLIC winapi)
 add_library(forms STATIC forms/Form.cpp forms/Control.cpp forms/PictureHolder.cpp forms/Label.cpp
-  forms/FormTimer.cpp forms/BackgroundImage.cpp forms/Font.cpp forms/MessagePump.cpp)
+  forms/FormTimer.cpp forms/BackgroundImage.cpp forms/Font.cpp forms/MessagePump.cpp
+  forms/ControlForm.cpp forms/ChildControls.cpp forms/ToolTip.cpp forms/TipLabel.cpp forms/IconPicture.cpp
+  forms/LineShape.cpp forms/Gif.cpp forms/GifPicture.cpp)
 target_link_libraries(forms PUBLIC winapi gdi32 user32)
 
 add_library(player STATIC player/frmDraw.cpp player/Module1.cpp player/Scene.cpp player/Ambient.cpp
@@ -46,6 +48,35 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_custom_command(TARGET Nevalto POST_BUILD
   COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/tools/finish_player.py" "$<TARGET_FILE:Nevalto>"
   COMMENT "Reserving the card's senders' field")
+
+# The generator: its own image, linked under an intermediate name, then the
+# container the user runs: that image padded to PlayerImageOffset bytes with
+# the finished player image behind it.
+add_library(generator STATIC generator/frmWizard.cpp generator/frmAbout.cpp generator/GeneralBas.cpp
+  generator/CardWriter.cpp generator/SystemMessage.cpp generator/VersionResource.cpp generator/OpenForms.cpp
+  generator/AboutLinks.cpp generator/VersionRecord.cpp generator/PlayerImage.cpp generator/StagingName.cpp
+  generator/Messages.cpp)
+target_link_libraries(generator PUBLIC forms cardfile)
+
+# The manifest names the architecture of the build it goes into.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(CAROLUX_ARCH x86)
+else()
+  set(CAROLUX_ARCH amd64)
+endif()
+configure_file(assets/generator/Carolux.manifest.in "${CMAKE_BINARY_DIR}/generated/Carolux.manifest" @ONLY)
+
+add_executable(CaroluxImage generator/Main.cpp assets/generator/Carolux.rc)
+target_include_directories(CaroluxImage PRIVATE "${CMAKE_BINARY_DIR}/generated")
+target_link_libraries(CaroluxImage PRIVATE generator)
+carolux_program(CaroluxImage)
+set_target_properties(CaroluxImage PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/generator")
+add_custom_command(OUTPUT "${DIST_OUT}/Carolux.exe"
+  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/tools/assemble_container.py" "$<TARGET_FILE:CaroluxImage>"
+    "$<TARGET_FILE:Nevalto>" "${DIST_OUT}/Carolux.exe"
+  DEPENDS CaroluxImage Nevalto "${CMAKE_SOURCE_DIR}/tools/assemble_container.py"
+  COMMENT "Assembling the generator container")
+add_custom_target(Carolux ALL DEPENDS "${DIST_OUT}/Carolux.exe")
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   include(cmake/WindowsTests.cmake)

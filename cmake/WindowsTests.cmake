@@ -27,3 +27,15 @@ set_target_properties(driver PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY
 add_executable(MinimalWindow tests/bench/MinimalWindow.cpp)
 carolux_program(MinimalWindow)
 set_target_properties(MinimalWindow PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bench")
+
+# The generator's Windows-side tests: their own program, as they need the
+# generator's resources (whose numbers the player's share).
+file(GLOB GENERATOR_WIN_TESTS CONFIGURE_DEPENDS tests/win/generator/*.cpp)
+add_executable(generator_tests ${GENERATOR_WIN_TESTS} tests/win/TestFiles.cpp assets/generator/Carolux.rc)
+target_include_directories(generator_tests PRIVATE "${CMAKE_BINARY_DIR}/generated")
+target_compile_options(generator_tests PRIVATE -fexceptions -frtti -fasynchronous-unwind-tables)
+target_compile_definitions(generator_tests PRIVATE CAROLUX_DIST_X64="${DIST_OUT}")
+target_link_libraries(generator_tests PRIVATE generator gtest_main)
+target_link_options(generator_tests PRIVATE -static)
+add_dependencies(generator_tests Carolux)
+add_test(NAME generator_tests COMMAND generator_tests)

@@ -1,6 +1,7 @@
 #pragma once
-// A windowless text label: opaque or transparent background, aligned text,
-// "&&" shown as one ampersand.
+// A windowless text label: opaque or transparent background, an optional
+// sunken border, aligned text, "&&" shown as one ampersand. Text that does not
+// fit wraps at words, as designed labels do, unless it is kept on one line.
 
 #include "common/WideString.h"
 #include "forms/Control.h"
@@ -15,6 +16,11 @@ class Label : public Control {
   void SetFont(const FontSpec& spec);
   void SetColors(COLORREF text, COLORREF back, bool opaque);
   void SetAlignment(UINT drawTextAlignment) { alignment_ = drawTextAlignment; }
+  void SetBorder(bool border);
+  // Ampersands shown as they are (paths), not as access-key marks.
+  void SetNoPrefix(bool noPrefix) { noPrefix_ = noPrefix; }
+  // One line, drawn whole even where it runs a few pixels past the label.
+  void SetSingleLine(bool singleLine) { singleLine_ = singleLine; }
 
   void Paint(HDC dc) const override;
 
@@ -24,5 +30,8 @@ class Label : public Control {
   COLORREF text_ = RGB(0, 0, 0);
   COLORREF back_ = RGB(255, 255, 255);
   bool opaque_ = true;
+  bool border_ = false;
+  bool noPrefix_ = false;
+  bool singleLine_ = false;
   UINT alignment_ = DT_LEFT;
 };

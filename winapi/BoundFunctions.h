@@ -2,8 +2,11 @@
 // The Windows functions the programs reach by name at run time.
 
 #include <windows.h>
-// After windows.h, which it builds on.
+// After windows.h, which they build on.
+#include <commctrl.h>
+#include <commdlg.h>
 #include <mmsystem.h>
+#include <shellapi.h>
 
 #include "winapi/Bind.h"
 
@@ -24,4 +27,9 @@ BIND_WINDOWS_FUNCTION("kernel32.dll", GetVersionExA);
 BIND_WINDOWS_FUNCTION("kernel32.dll", GetTempPathA);
 BIND_WINDOWS_FUNCTION("winmm.dll", mciSendStringA);
 BIND_WINDOWS_FUNCTION("winmm.dll", sndPlaySoundA);
+BIND_WINDOWS_FUNCTION("comctl32.dll", InitCommonControlsEx);
+BIND_WINDOWS_FUNCTION("comdlg32.dll", GetOpenFileNameW);
+BIND_WINDOWS_FUNCTION("comdlg32.dll", GetSaveFileNameW);
+BIND_WINDOWS_FUNCTION("user32.dll", DrawTextW);
+BIND_WINDOWS_FUNCTION("shell32.dll", ShellExecuteW);
 }  // namespace bound

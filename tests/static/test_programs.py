@@ -1,7 +1,10 @@
 """Static checks of the shipped programs: what Windows XP and later will
-accept, what they import, and the card's free senders' field."""
+accept, what they import, the card's free senders' field, and the generator
+container: the generator's image, then the player image at its offset."""
 
 import os
+import re
+import struct
 import sys
 import unittest
 
@@ -11,6 +14,9 @@ from pe import PeFile  # noqa: E402
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 PLAYER = os.path.join(ROOT, "dist", "Nevalto.exe")
 PLAYER_TWIN = os.path.join(ROOT, "dist", "x64", "Nevalto.exe")
+GENERATOR = os.path.join(ROOT, "dist", "Carolux.exe")
+GENERATOR_TWIN = os.path.join(ROOT, "dist", "x64", "Carolux.exe")
+PLAYER_IMAGE_OFFSET = 61440
 
 # Windows' own libraries; nothing else may be needed to run a card.
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl32.dll", "comdlg32.dll",
@@ -19,7 +25,10 @@ SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl3
 # Reached by name at run time, so a system lacking one still starts the card.
 BOUND_AT_RUN_TIME = {"SetWindowPos", "GetWindowLongA", "SetWindowLongA", "SetLayeredWindowAttributes",
                      "CreateDCA", "StretchBlt", "DeleteDC", "BeginPath", "EndPath", "StrokeAndFillPath",
-                     "Sleep", "GetVersionExA", "GetTempPathA", "mciSendStringA", "sndPlaySoundA"}
+                     "Sleep", "GetVersionExA", "GetTempPathA", "mciSendStringA", "sndPlaySoundA",
+                     "InitCommonControlsEx", "GetOpenFileNameW", "GetSaveFileNameW", "ShellExecuteW"}
+# The generator also binds DrawTextW by name for fitting paths, but its labels
+# paint with it too, so it is imported all the same and not listed above.
 
 
 class ShippedPlayerTest(unittest.TestCase):
@@ -73,6 +82,72 @@ class PlayerTwinTest(unittest.TestCase):
         self.assertEqual(imported & BOUND_AT_RUN_TIME, set())
         self.assertLessEqual({d.lower() for d in pe.imports()}, SYSTEM_DLLS)
         self.assertEqual(pe.data[-70:], bytes(70))
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def fixed_version(data):
+    """(major, minor, build, revision) of the version record's fixed part."""
+    key = data.index("VS_VERSION_INFO".encode("utf-16-le"))
+    at = data.index(struct.pack("<I", 0xFEEF04BD), key)
+    assert at - key <= 36, "the fixed part follows the record's key"
+    ms, ls = struct.unpack_from("<II", data, at + 8)
+    return ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF
+
+
+class ContainerChecks:
+    container_path = player_path = None
+    machine = arch = None
+
+    def setUp(self):
+        self.container = read(self.container_path)
+        self.generator = self.container[:PLAYER_IMAGE_OFFSET]
+        self.pe = PeFile(self.generator)
+
+    def test_player_image_follows_at_the_offset(self):
+        self.assertEqual(self.container[PLAYER_IMAGE_OFFSET:], read(self.player_path))
+
+    def test_generator_image_ends_before_the_offset_and_zeros_fill_the_rest(self):
+        self.assertEqual(self.pe.machine, self.machine)
+        self.assertEqual(self.pe.subsystem, 2)  # GUI
+        end = self.pe.image_end()
+        self.assertLessEqual(end, PLAYER_IMAGE_OFFSET)
+        self.assertEqual(self.generator[end:], bytes(PLAYER_IMAGE_OFFSET - end))
+
+    def test_imports_only_windows_own_libraries_and_none_bound_by_name(self):
+        imports = self.pe.imports()
+        self.assertLessEqual({d.lower() for d in imports}, SYSTEM_DLLS)
+        imported = {f for names in imports.values() for f in names}
+        self.assertEqual(imported & BOUND_AT_RUN_TIME, set())
+
+    def test_manifest_asks_for_common_controls_6_for_its_architecture(self):
+        manifest = re.search(rb"<assembly.*?</assembly>", self.generator, re.S)
+        self.assertIsNotNone(manifest)
+        text = manifest.group(0).decode("utf-8")
+        controls = re.search(r'<assemblyIdentity[^>]*Microsoft\.Windows\.Common-Controls[^>]*/>', text)
+        self.assertIsNotNone(controls, text)
+        self.assertIn('version="6.0.0.0"', controls.group(0))
+        self.assertIn('processorArchitecture="%s"' % self.arch, controls.group(0))
+        self.assertIn('processorArchitecture="%s"' % self.arch, text.split("<dependency>")[0])
+
+    def test_version_record_is_1_1_0_0(self):
+        self.assertEqual(fixed_version(self.generator), (1, 1, 0, 0))
+
+
+class ShippedGeneratorTest(ContainerChecks, unittest.TestCase):
+    container_path, player_path, machine, arch = GENERATOR, PLAYER, 0x14C, "x86"
+
+    def test_is_a_32_bit_program_for_xp_and_later(self):
+        self.assertFalse(self.pe.is_pe32_plus)
+        self.assertLessEqual((self.pe.subsystem_major, self.pe.subsystem_minor), (5, 1))
+        self.assertLessEqual((self.pe.os_major, self.pe.os_minor), (5, 1))
+
+
+class GeneratorTwinTest(ContainerChecks, unittest.TestCase):
+    container_path, player_path, machine, arch = GENERATOR_TWIN, PLAYER_TWIN, 0x8664, "amd64"
 
 
 if __name__ == "__main__":

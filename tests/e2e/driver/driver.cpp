@@ -13,6 +13,13 @@
 //   driver screenshot FILE.bmp          the whole screen as a 24-bit BMP
 //   driver launch EXE CLASS             start EXE, print the ms until its window
 //                                       of CLASS is visible, then end it
+//   driver focus CLASS                  the control with the keyboard focus in a window's thread
+//   driver children CLASS               the child windows of a window: class, id, text, place
+//   driver settext TITLE ID TEXT        set the text of a window's child control by its id
+//   driver command TITLE ID             post a command (a button's id) to a window
+//   driver close CLASS                  ask a window to close, as its title bar's close button does
+//   driver type TEXT                    type characters into the foreground window
+//   driver move X Y                     move the mouse pointer to a screen point
 
 #include <windows.h>
 
@@ -172,6 +179,53 @@ int Screenshot(const char* path) {
   return 0;
 }
 
+// GetWindowText does not ask controls of another process for their text.
+std::wstring ControlText(HWND hwnd) {
+  wchar_t text[4096] = {};
+  DWORD_PTR got = 0;
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &got);
+  return text;
+}
+
+void DescribeChild(HWND hwnd) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  std::printf("child hwnd=%p class=%s id=%d place=%ld,%ld,%ld,%ld visible=%d text=%s\n", (void*)hwnd,
+              Narrow(ClassOf(hwnd).c_str()).c_str(),
+              GetDlgCtrlID(hwnd), r.left, r.top, r.right, r.bottom, IsWindowVisible(hwnd) ? 1 : 0,
+              Escape(Narrow(ControlText(hwnd).c_str())).c_str());
+}
+
+BOOL CALLBACK DescribeEachChild(HWND hwnd, LPARAM) {
+  DescribeChild(hwnd);
+  return TRUE;
+}
+
+struct IdSearch {
+  int id;
+  HWND found = nullptr;
+};
+
+// The visible child with the id; an edit box first where a combo box holds one with the same id.
+BOOL CALLBACK FindById(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<IdSearch*>(lp);
+  if (GetDlgCtrlID(hwnd) != s->id || !IsWindowVisible(hwnd)) return TRUE;
+  if (!s->found || ClassOf(hwnd) == L"Edit") s->found = hwnd;
+  return TRUE;
+}
+
+void TypeText(const std::wstring& text) {
+  for (wchar_t c : text) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wScan = in[1].ki.wScan = c;
+    in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+    in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+    Sleep(20);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -255,6 +309,49 @@ int main(int argc, char** argv) {
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return hwnd ? 0 : 1;
+  }
+  if (cmd == "focus" && argc == 3) {
+    HWND hwnd = WaitFor(Widen(argv[2]), L"*", 5000);
+    if (!hwnd) return 1;
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info) || !info.hwndFocus) return 1;
+    DescribeChild(info.hwndFocus);
+    return 0;
+  }
+  if (cmd == "children" && argc == 3) {
+    HWND hwnd = WaitFor(Widen(argv[2]), L"*", 5000);
+    if (!hwnd) return 1;
+    EnumChildWindows(hwnd, DescribeEachChild, 0);
+    return 0;
+  }
+  if (cmd == "settext" && argc == 5) {
+    HWND hwnd = WaitFor(L"*", Widen(argv[2]), 5000);
+    if (!hwnd) return 1;
+    IdSearch s{std::atoi(argv[3])};
+    EnumChildWindows(hwnd, FindById, reinterpret_cast<LPARAM>(&s));
+    if (!s.found) return 1;
+    std::wstring text = Widen(argv[4]);
+    return SendMessageW(s.found, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) ? 0 : 1;
+  }
+  if (cmd == "command" && argc == 4) {
+    HWND hwnd = WaitFor(L"*", Widen(argv[2]), 5000);
+    if (!hwnd) return 1;
+    return PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), BN_CLICKED), 0) ? 0 : 1;
+  }
+  if (cmd == "close" && argc == 3) {
+    HWND hwnd = WaitFor(Widen(argv[2]), L"*", 5000);
+    if (!hwnd) return 1;
+    return PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
+  }
+  if (cmd == "type" && argc == 3) {
+    TypeText(Widen(argv[2]));
+    return 0;
+  }
+  if (cmd == "move" && argc == 4) {
+    SetCursorPos(std::atoi(argv[2]), std::atoi(argv[3]));
+    Sleep(50);
+    return 0;
   }
   return 2;
 }

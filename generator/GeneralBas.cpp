@@ -1,0 +1,61 @@
+#include "generator/GeneralBas.h"
+
+#include <commdlg.h>
+
+#include "common/HalfEven.h"
+#include "forms/Form.h"
+#include "forms/TipLabel.h"
+#include "winapi/BoundFunctions.h"
+#include "winapi/Handles.h"
+
+#ifndef _WIN64
+static_assert(sizeof(OPENFILENAME_NT4W) == 76, "the dialog record without the Windows 2000 fields");
+#endif
+
+void FillDialogRecord(OPENFILENAME_NT4W* record, HWND owner, short mode, const WideString& title,
+                      wchar_t* fileBuffer, wchar_t* titleBuffer, const WideString& filter,
+                      const WideString& initialFolder, const WideString& defaultExt) {
+  *record = OPENFILENAME_NT4W{};
+  record->lStructSize = sizeof(OPENFILENAME_NT4W);
+  record->hwndOwner = owner;
+  record->lpstrFilter = filter.c_str();
+  record->nFilterIndex = 1;
+  record->lpstrFile = fileBuffer;
+  record->nMaxFile = kDialogFileBuffer;
+  record->lpstrFileTitle = titleBuffer;
+  record->nMaxFileTitle = kDialogFileBuffer;
+  record->lpstrInitialDir = initialFolder.c_str();
+  record->lpstrTitle = title.c_str();
+  record->Flags = mode == 1 ? kOpenDialogFlags : kSaveDialogFlags;
+  record->lpstrDefExt = defaultExt.c_str();
+}
+
+WideString ShowFileDialog(HWND owner, short mode, const WideString& title, const WideString& initialName,
+                          const WideString& filter, const WideString& initialFolder, const WideString& defaultExt) {
+  wchar_t file[kDialogFileBuffer] = {};
+  wchar_t fileTitle[kDialogFileBuffer] = {};
+  for (size_t i = 0; i < initialName.length() && i + 1 < kDialogFileBuffer; ++i) file[i] = initialName[i];
+  OPENFILENAME_NT4W record;
+  FillDialogRecord(&record, owner, mode, title, file, fileTitle, filter, initialFolder, defaultExt);
+  auto* asSystemRecord = reinterpret_cast<OPENFILENAMEW*>(&record);  // the system reads lStructSize
+  BOOL chosen = mode == 1 ? bound::GetOpenFileNameW(asSystemRecord) : bound::GetSaveFileNameW(asSystemRecord);
+  if (!chosen) return WideString();
+  file[kDialogFileBuffer - 1] = 0;
+  return WideString(file);
+}
+
+WideString FitLabelText(TipLabel& label, const WideString& text, DWORD extraFlags, Form& form) {
+  label.SetTag(text);
+  RECT fit = {0, 0, static_cast<LONG>(RoundHalfEven(label.Width() * 0.97)), label.Height()};
+  // DT_MODIFYSTRING may write up to four characters more than the text.
+  WideString buffer(text);
+  buffer.Append(L"\0\0\0\0\0", 5);
+  {
+    WindowDc dc(form.hwnd());  // the window's own DC, with the window's font
+    bound::DrawTextW(dc.get(), const_cast<wchar_t*>(buffer.c_str()), -1, &fit,
+                     extraFlags | DT_MODIFYSTRING | DT_CALCRECT);
+  }
+  WideString fitted = buffer.UpToNul();
+  if (label.Tag() != fitted) label.SetToolTipText(label.Tag());
+  return fitted;
+}

@@ -1,0 +1,11 @@
+#pragma once
+// The generator's messages that are put together from parts.
+
+#include "common/WideString.h"
+
+// "Si è verificato un errore creando " + path + ", " + the system's
+// description of the failure (its line breaks and trailing spaces removed).
+WideString CreationErrorMessage(const WideString& path, const WideString& description);
+
+// A system description without the line break the system ends it with.
+WideString WithoutTrailingBreaks(const WideString& text);

@@ -1,0 +1,303 @@
+"""The generator through its real window under Wine: the focus and Enter,
+typing the senders' names, the card it writes and that card running, one
+instance at a time, the About window, the save dialog, and failures that
+leave an existing file as it was. Each session runs its own copy of
+dist/x64/Carolux.exe from a scratch folder, so the cards land there."""
+
+import os
+import shutil
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(__file__))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools"))
+from harness import DIST_X64, OUT, ROOT, Session, wait_exit  # noqa: E402
+import test_generator_art as art_reader  # noqa: E402
+
+CONTAINER = os.path.join(DIST_X64, "Carolux.exe")
+PLAYER = os.path.join(DIST_X64, "Nevalto.exe")
+ASSETS = os.path.join(ROOT, "assets", "generator")
+
+VK_TAB, VK_RETURN, VK_ESCAPE = 0x09, 0x0D, 0x1B
+CONFIRMATION = "Il biglietto augurale \u00e8 stato creato!"
+ERROR_PREFIX = "Si \u00e8 verificato un errore creando "
+DIALOG_TITLE = "Seleziona cartella e nome dove salvare il biglietto di auguri"
+CREA = "Crea biglietto augurale"
+ID_CREA, ID_AUGURI, ID_TEXT1, ID_ABOUT, ID_SFOGLIA = 101, 102, 103, 104, 105
+FILE_NAME_BOX = 1148  # the file name box of the system's save dialog
+
+# Client area of frmWizard, 8205 x 5835 twips, at the 96 dots per inch of the test display.
+CLIENT_SIZE = (547, 389)
+SHAPE1 = (8, 280, 529, 97)      # the pale yellow box
+IMAGE1 = (72, 120)              # the magic wand
+IMAGE3 = (16, 298)              # the warning sign
+PALE_YELLOW = (255, 255, 192)
+RED = (255, 0, 0)
+# Where a card on an 800 x 600 screen writes the senders' line.
+NAMES_BAND = (200, 460, 400, 45)
+
+
+def player_image():
+    with open(PLAYER, "rb") as f:
+        data = f.read()
+    assert data[-70:] == bytes(70)
+    return data
+
+
+def card_with(names):
+    field = names.encode("cp1252")
+    return player_image()[:-70] + field + b" " * (70 - len(field))
+
+
+def windows_path(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def gif_first_picture(name):
+    return art_reader.gif_pictures(art_reader.parse_gif(read(os.path.join(ASSETS, name))))[0]
+
+
+class Generator:
+    """One running generator in a session, with what the tests ask of it."""
+
+    def __init__(self, session, name="Carolux.exe"):
+        self.s = session
+        self.folder = session.scratch
+        self.path = os.path.join(self.folder, name)
+        shutil.copy(CONTAINER, self.path)
+        self.process = session.start(self.path, cwd=self.folder)
+        self.info = session.wait_window("CaroluxWizard", "Carolux", timeout_ms=30000)
+        assert self.info is not None, "the generator window did not appear:\n" + session.windows()
+
+    def focus(self):
+        rc, out = self.s.driver("focus", "CaroluxWizard")
+        fields = dict(part.split("=", 1) for part in out.split(" text=")[0].split() if "=" in part)
+        return fields.get("class"), int(fields.get("id", "-1"))
+
+    def wait_focus(self, control_id, seconds=10):
+        """Message boxes take a moment to go under Wine: waits for the focus
+        to come back to the window's control."""
+        deadline = time.time() + seconds
+        while time.time() < deadline:
+            if self.focus()[1] == control_id:
+                return True
+            time.sleep(0.2)
+        return False
+
+    def child_text(self, control_id):
+        _, out = self.s.driver("children", "CaroluxWizard")
+        for line in out.splitlines():
+            if " id=%d " % control_id in line:
+                return line.split(" text=", 1)[1]
+        return None
+
+    def message(self, timeout_ms=15000):
+        found = self.s.dialog("Carolux", timeout_ms)
+        if found is None:
+            return None
+        return [t for t in found[1] if t != "OK"]
+
+    def answer_ok(self):
+        assert self.s.press_button("Carolux", "OK")
+
+    def press(self, text):
+        assert self.s.press_button("Carolux", text), "no button " + text
+
+    def staged_files(self):
+        return [n for n in os.listdir(self.folder) if n.startswith("~crl")]
+
+
+class CardMakingTest(unittest.TestCase):
+    def test_enter_then_names_then_the_card_runs(self):
+        with Session(800, 600) as s:
+            g = Generator(s)
+            left, top, right, bottom = g.info.client
+            self.assertEqual((right - left, bottom - top), CLIENT_SIZE)
+            self.assertEqual(g.focus(), ("Button", ID_CREA), "the window opens with the focus on " + CREA)
+            self.assertEqual(g.child_text(ID_CREA), CREA)
+
+            s.driver("move", 5, 5)  # no tooltip in the picture
+            time.sleep(0.5)
+            shot = s.screenshot(save_as="generator-screen.png")
+            self.assert_designed_pictures(shot, left, top)
+            # The window with its frame, as Wine draws it (the README's picture).
+            wl, wt, wr, wb = g.info.window
+            shot.crop(wl, wt, wr - wl, wb - wt).save_png(os.path.join(OUT, "generator-window.png"))
+
+            # Enter presses the focused button at once: a card with 70 spaces.
+            self.assertTrue(s.keys(VK_RETURN))
+            self.assertEqual(g.message(), [CONFIRMATION])
+            g.answer_ok()
+            card = os.path.join(g.folder, "Vavuri.exe")
+            self.assertEqual(read(card), card_with(""))
+            self.assertEqual(g.staged_files(), [])
+
+            # A second start shows nothing and ends.
+            second = s.start(g.path, cwd=g.folder)
+            self.assertTrue(wait_exit(second, 30), "a second generator must end by itself")
+            self.assertEqual(second.returncode, 0)
+            wizards = [line for line in s.windows().splitlines() if "class=CaroluxWizard " in line]
+            self.assertEqual(len(wizards), 1)
+            self.assertNotIn("pid=%d " % second.pid, s.windows())
+
+            # Tab goes round the controls in their designed order.
+            self.assertTrue(g.wait_focus(ID_CREA), "the focus must come back to the button")
+            for expected in (("Edit", ID_AUGURI), ("Edit", ID_TEXT1), ("Button", ID_ABOUT),
+                             ("Button", ID_SFOGLIA), ("Button", ID_CREA)):
+                s.keys(VK_TAB)
+                g.wait_focus(expected[1], 5)
+                self.assertEqual(g.focus(), expected)
+            self.assertIsNone(g.process.poll(), "Tab and the instructions' box do not close the window")
+
+            # Typed names go to the card's last 70 bytes.
+            s.keys(VK_TAB)
+            g.wait_focus(ID_AUGURI, 5)
+            self.assertEqual(g.focus(), ("Edit", ID_AUGURI))
+            s.driver("type", "Mario e Anna")
+            self.assertEqual(g.child_text(ID_AUGURI), "Mario e Anna")
+            g.press(CREA)
+            self.assertEqual(g.message(), [CONFIRMATION])
+            g.answer_ok()
+            self.assertEqual(read(card), card_with("Mario e Anna"))
+            self.assertEqual(read(card)[-58:], b" " * 58)
+            self.assertEqual(g.process.poll(), None)
+
+            # The card written runs and writes the names it carries.
+            self.assertTrue(g.wait_focus(ID_CREA), "the message box goes before the card copies the screen")
+            red_before = s.screenshot().count(lambda p: p == RED, NAMES_BAND)
+            started = time.time()
+            s.start(card, cwd=g.folder)
+            self.assertIsNotNone(s.wait_window("NevaltoCard", timeout_ms=30000),
+                                 "the card did not open its window:\n" + s.windows())
+            time.sleep(max(0.0, 25 - (time.time() - started)))
+            shot = s.screenshot(save_as="card-from-generator.png")
+            self.assertGreater(shot.count(lambda p: p == RED, NAMES_BAND) - red_before, 800,
+                               "the senders' names in red letters")
+
+    def assert_designed_pictures(self, shot, left, top):
+        x, y, w, h = SHAPE1
+        yellow = shot.count(lambda p: p == PALE_YELLOW, (left + x, top + y, w, h))
+        self.assertGreater(yellow, w * h // 2, "the pale yellow box behind the warning")
+        for name, (px, py) in (("wand.gif", IMAGE1), ("warning.gif", IMAGE3)):
+            picture = gif_first_picture(name)
+            opaque = [(cx, cy, c) for cy, row in enumerate(picture) for cx, c in enumerate(row) if c is not None]
+            same = sum(shot.pixel(left + px + cx, top + py + cy) == c for cx, cy, c in opaque)
+            self.assertGreater(same / len(opaque), 0.95, name + " is shown where designed, at its natural size")
+            # Its transparent corner shows what lies behind.
+            self.assertNotEqual(shot.pixel(left + px, top + py), (0, 0, 0))
+
+
+class AboutWindowTest(unittest.TestCase):
+    def test_one_about_window_closed_by_esc_enter_and_links(self):
+        with Session(800, 600) as s:
+            g = Generator(s)
+            g.press("?")
+            about = s.wait_window("CaroluxAbout", "Informazioni su...")
+            self.assertIsNotNone(about, "the About window did not open")
+            self.assertTrue(about.flag("toolwindow"), "the About window has no taskbar button")
+            left, top, right, bottom = about.client
+            self.assertEqual((right - left, bottom - top), (317, 227))
+            s.driver("move", 5, 5)
+            time.sleep(0.5)
+            shot = s.screenshot(save_as="about-window.png")
+            banner = gif_first_picture("banner.gif")
+            same = sum(shot.pixel(left + 8 + x, top + 130 + y) == c
+                       for y, row in enumerate(banner) for x, c in enumerate(row))
+            self.assertGreater(same / (147 * 26), 0.95, "the web banner's first frame")
+
+            g.press("?")  # while it is open: no second one
+            time.sleep(1)
+            abouts = [line for line in s.windows().splitlines() if "class=CaroluxAbout " in line]
+            self.assertEqual(len(abouts), 1)
+
+            s.driver("foreground", "CaroluxAbout")
+            s.keys(VK_ESCAPE)
+            self.assertEqual(s.driver("gone", "CaroluxAbout", 10000)[0], 0, "Esc closes the About window")
+
+            g.press("?")
+            self.assertIsNotNone(s.wait_window("CaroluxAbout"))
+            s.driver("foreground", "CaroluxAbout")
+            s.keys(VK_RETURN)
+            self.assertEqual(s.driver("gone", "CaroluxAbout", 10000)[0], 0, "Enter closes the About window")
+
+            # A mail link closes the window whatever the system does with it.
+            g.press("?")
+            about = s.wait_window("CaroluxAbout")
+            s.click(about.client[0] + 243, about.client[1] + 151)  # the second address
+            self.assertEqual(s.driver("gone", "CaroluxAbout", 15000)[0], 0, "a link click closes the window")
+
+            # Closing the generator window leaves the program to the About window.
+            g.press("?")
+            self.assertIsNotNone(s.wait_window("CaroluxAbout"))
+            s.driver("close", "CaroluxWizard")
+            self.assertEqual(s.driver("gone", "CaroluxWizard", 10000)[0], 0)
+            self.assertIsNone(g.process.poll(), "the program lives on while the About window is open")
+            assert s.press_button("Informazioni su...", "&Chiudi")
+            self.assertTrue(wait_exit(g.process, 15), "the program ends with its last window")
+
+
+class DestinationTest(unittest.TestCase):
+    def test_failures_leave_the_old_file_and_the_dialog_chooses_the_path(self):
+        with Session(800, 600) as s:
+            # A copy saved under another name still makes cards.
+            g = Generator(s, name="Carolux (1).exe")
+            card = os.path.join(g.folder, "Vavuri.exe")
+            longer = player_image() + b"X" * 5000
+            with open(card, "wb") as f:
+                f.write(longer)
+            os.chmod(card, 0o444)
+
+            g.press(CREA)
+            texts = g.message()
+            self.assertIsNotNone(texts, "no message for a read-only destination")
+            self.assertEqual(len(texts), 1)
+            self.assertTrue(texts[0].startswith(ERROR_PREFIX + windows_path(card) + ", "), texts[0])
+            self.assertGreater(len(texts[0]), len(ERROR_PREFIX + windows_path(card) + ", "), "with the reason")
+            g.answer_ok()
+            self.assertTrue(g.wait_focus(ID_CREA), "the message box goes, the window stays")
+            self.assertIsNone(s.dialog("Carolux", 3000), "no confirmation after a failure")
+            self.assertIsNone(g.process.poll(), "the program goes on after a failure")
+            self.assertEqual(read(card), longer, "the existing file is left as it was")
+            self.assertEqual(g.staged_files(), [])
+
+            # Writable again: the card replaces it whole, nothing of the old tail stays.
+            os.chmod(card, 0o644)
+            g.press(CREA)
+            self.assertEqual(g.message(), [CONFIRMATION])
+            g.answer_ok()
+            self.assertEqual(read(card), card_with(""))
+
+            # The save dialog: a name without extension gets ".exe".
+            sub = os.path.join(g.folder, "Auguri di Natale")
+            os.mkdir(sub)
+            g.press("&Sfoglia")
+            self.assertIsNotNone(s.dialog(DIALOG_TITLE, 15000), "the save dialog did not open")
+            self.assertEqual(s.driver("settext", DIALOG_TITLE, FILE_NAME_BOX, windows_path(sub) + "\\Nonni")[0], 0)
+            s.driver("command", DIALOG_TITLE, 1)
+            self.assertEqual(s.driver("gone", "#32770", 10000)[0], 0)
+            g.press(CREA)
+            self.assertEqual(g.message(), [CONFIRMATION])
+            g.answer_ok()
+            self.assertEqual(read(os.path.join(sub, "Nonni.exe")), card_with(""))
+
+            # Cancelling the dialog goes back to Vavuri.exe beside the program.
+            with open(card, "wb") as f:
+                f.write(b"not a card")
+            g.press("&Sfoglia")
+            self.assertIsNotNone(s.dialog(DIALOG_TITLE, 15000))
+            s.driver("command", DIALOG_TITLE, 2)
+            self.assertEqual(s.driver("gone", "#32770", 10000)[0], 0)
+            g.press(CREA)
+            self.assertEqual(g.message(), [CONFIRMATION])
+            g.answer_ok()
+            self.assertEqual(read(card), card_with(""))
+
+
+if __name__ == "__main__":
+    unittest.main()

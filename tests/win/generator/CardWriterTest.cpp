@@ -1,0 +1,209 @@
+// Writing cards on real files: what the copy and the senders' field put in
+// the card, and failures that must leave the destination as it was.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cardfile/CardLayout.h"
+#include "generator/CardWriter.h"
+#include "generator/Messages.h"
+#include "generator/SystemMessage.h"
+#include "tests/win/TestFiles.h"
+#include "tests/win/generator/Helpers.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+Bytes Card(const Bytes& image, const std::string& field) {
+  Bytes card(image.begin(), image.end() - 70);
+  card.insert(card.end(), field.begin(), field.end());
+  return card;
+}
+
+std::string Padded(const std::string& text) { return text + std::string(70 - text.size(), ' '); }
+
+bool Make(CardWriter& writer, const std::wstring& container, const std::wstring& card, const std::wstring& names) {
+  return writer.CopyPlayerImage(container.c_str(), card.c_str()) &&
+         writer.WriteSendersAndPlace(WideString(names.c_str(), names.size()));
+}
+
+class CardWriterTest : public ::testing::Test {
+ protected:
+  CardWriterTest() : folder_(L"cards"), image_(FakePlayerImage(3000)) {
+    container_ = folder_.File(L"Carolux.exe");
+    WriteBytes(container_, Container(image_));
+    card_ = folder_.File(L"Vavuri.exe");
+  }
+
+  ScratchFolder folder_;
+  Bytes image_;
+  std::wstring container_, card_;
+};
+
+}  // namespace
+
+TEST_F(CardWriterTest, TwelveCharacterNamesThenSpaces) {
+  CardWriter writer;
+  ASSERT_TRUE(Make(writer, container_, card_, L"Mario e Anna")) << writer.Error();
+  EXPECT_EQ(ReadBytes(card_), Card(image_, Padded("Mario e Anna")));
+  EXPECT_EQ(StagedFiles(folder_), 0u);
+}
+
+TEST_F(CardWriterTest, EmptyNamesGiveSeventySpaces) {
+  CardWriter writer;
+  ASSERT_TRUE(Make(writer, container_, card_, L""));
+  EXPECT_EQ(ReadBytes(card_), Card(image_, std::string(70, ' ')));
+}
+
+TEST_F(CardWriterTest, SeventyCharactersFillTheFieldAndMoreAreCut) {
+  CardWriter writer;
+  std::string seventy;
+  for (int i = 0; i < 70; ++i) seventy += static_cast<char>('a' + i % 26);
+  ASSERT_TRUE(Make(writer, container_, card_, std::wstring(seventy.begin(), seventy.end())));
+  EXPECT_EQ(ReadBytes(card_), Card(image_, seventy));
+  std::wstring longer(seventy.begin(), seventy.end());
+  longer += L"XYZ";
+  ASSERT_TRUE(Make(writer, container_, card_, longer));
+  EXPECT_EQ(ReadBytes(card_), Card(image_, seventy));
+}
+
+TEST_F(CardWriterTest, CharactersOutsideTheCodePageAreStoredInTheirAnsiForm) {
+  std::wstring names = L"Zo\u00EB \u20AC \u03B1\u03B8 \u65E5\u672C";
+  char expected[256] = {};
+  int n = WideCharToMultiByte(CP_ACP, 0, names.c_str(), static_cast<int>(names.size()), expected, 256, nullptr,
+                              nullptr);
+  ASSERT_GT(n, 0);
+  CardWriter writer;
+  ASSERT_TRUE(Make(writer, container_, card_, names));
+  Bytes card = ReadBytes(card_);
+  EXPECT_EQ(card, Card(image_, Padded(std::string(expected, n))));
+  if (GetACP() == 1252) {
+    EXPECT_EQ(card[card.size() - 70 + 2], 0xEB);  // e with diaeresis, as is
+  }
+}
+
+TEST_F(CardWriterTest, AnExistingLongerFileIsReplacedWhole) {
+  Bytes old = Card(image_, Padded("Vecchi nomi"));
+  old.insert(old.end(), 5000, 'X');
+  WriteBytes(card_, old);
+  CardWriter writer;
+  ASSERT_TRUE(Make(writer, container_, card_, L"Lia"));
+  EXPECT_EQ(ReadBytes(card_), Card(image_, Padded("Lia")));  // nothing of the old tail
+}
+
+TEST_F(CardWriterTest, ReadOnlyDestinationIsLeftAlone) {
+  Bytes old(5000, 'o');
+  WriteBytes(card_, old);
+  SetFileAttributesW(card_.c_str(), FILE_ATTRIBUTE_READONLY);
+  CardWriter writer;
+  EXPECT_FALSE(writer.CopyPlayerImage(container_.c_str(), card_.c_str()));
+  EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  SetFileAttributesW(card_.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(ReadBytes(card_), old);
+  EXPECT_EQ(StagedFiles(folder_), 0u);
+}
+
+TEST_F(CardWriterTest, DestinationLockedByAnotherProcessIsLeftAlone) {
+  Bytes old(5000, 'o');
+  WriteBytes(card_, old);
+  {
+    FileLockedElsewhere lock(card_);
+    ASSERT_TRUE(lock.Held());
+    CardWriter writer;
+    EXPECT_FALSE(writer.CopyPlayerImage(container_.c_str(), card_.c_str()));
+    EXPECT_NE(writer.Error(), static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_EQ(StagedFiles(folder_), 0u);
+  }
+  EXPECT_EQ(ReadBytes(card_), old);
+}
+
+TEST_F(CardWriterTest, LockedBetweenCopyAndFieldTheOldFileStays) {
+  Bytes old(5000, 'o');
+  WriteBytes(card_, old);
+  CardWriter writer;
+  ASSERT_TRUE(writer.CopyPlayerImage(container_.c_str(), card_.c_str()));
+  EXPECT_EQ(StagedFiles(folder_), 1u);
+  {
+    FileLockedElsewhere lock(card_);
+    ASSERT_TRUE(lock.Held());
+    EXPECT_FALSE(writer.WriteSendersAndPlace(L"Mario"));
+    EXPECT_NE(writer.Error(), static_cast<DWORD>(ERROR_SUCCESS));
+  }
+  EXPECT_EQ(ReadBytes(card_), old);
+  EXPECT_EQ(StagedFiles(folder_), 0u);
+}
+
+TEST_F(CardWriterTest, MissingFolderCreatesNothing) {
+  std::wstring card = folder_.File(L"manca\\Vavuri.exe");
+  CardWriter writer;
+  EXPECT_FALSE(writer.CopyPlayerImage(container_.c_str(), card.c_str()));
+  EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_EQ(GetFileAttributesW(folder_.File(L"manca").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(CardWriterTest, ContainerWithoutPlayerImage) {
+  CardWriter writer;
+  std::wstring alone = folder_.File(L"Solo.exe");
+  WriteBytes(alone, Bytes(PlayerImageOffset, 0x5A));
+  EXPECT_FALSE(writer.CopyPlayerImage(alone.c_str(), card_.c_str()));
+  EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_HANDLE_EOF));
+  std::wstring shorter = folder_.File(L"Corto.exe");
+  WriteBytes(shorter, Bytes(1000, 0x5A));
+  EXPECT_FALSE(writer.CopyPlayerImage(shorter.c_str(), card_.c_str()));
+  EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_HANDLE_EOF));
+  std::wstring junk = folder_.File(L"Altro.exe");
+  Bytes notAProgram(PlayerImageOffset, 0x5A);
+  notAProgram.insert(notAProgram.end(), 3000, 0x33);
+  WriteBytes(junk, notAProgram);
+  EXPECT_FALSE(writer.CopyPlayerImage(junk.c_str(), card_.c_str()));
+  EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_BAD_EXE_FORMAT));
+  EXPECT_FALSE(writer.CopyPlayerImage(folder_.File(L"Nessuno.exe").c_str(), card_.c_str()));
+  EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(GetFileAttributesW(card_.c_str()), INVALID_FILE_ATTRIBUTES) << "no empty card left behind";
+  EXPECT_EQ(StagedFiles(folder_), 0u);
+}
+
+TEST_F(CardWriterTest, RenamedContainerStillMakesCards) {
+  std::wstring renamed = folder_.File(L"Carolux (1).exe");
+  ASSERT_TRUE(MoveFileW(container_.c_str(), renamed.c_str()));
+  CardWriter writer;
+  ASSERT_TRUE(Make(writer, renamed, card_, L"Mario e Anna"));
+  EXPECT_EQ(ReadBytes(card_), Card(image_, Padded("Mario e Anna")));
+}
+
+TEST_F(CardWriterTest, FoldersOutsideTheCodePage) {
+  ScratchFolder folder(L"Natale \x65E5\x672C \x0391\x03B8\x03AE\x03BD\x03B1");
+  std::wstring card = folder.File(L"Auguri \x03B1.exe");
+  CardWriter writer;
+  ASSERT_TRUE(Make(writer, container_, card, L"Lia"));
+  EXPECT_EQ(ReadBytes(card), Card(image_, Padded("Lia")));
+  EXPECT_EQ(StagedFiles(folder), 0u);
+}
+
+TEST_F(CardWriterTest, AbandonedCopyIsRemoved) {
+  {
+    CardWriter writer;
+    ASSERT_TRUE(writer.CopyPlayerImage(container_.c_str(), card_.c_str()));
+    EXPECT_EQ(StagedFiles(folder_), 1u);
+    EXPECT_EQ(ReadBytes(std::wstring(writer.StagedPath().c_str())), image_);
+  }
+  EXPECT_EQ(StagedFiles(folder_), 0u);
+  EXPECT_EQ(GetFileAttributesW(card_.c_str()), INVALID_FILE_ATTRIBUTES);
+  CardWriter writer;
+  EXPECT_FALSE(writer.WriteSendersAndPlace(L"senza copia"));
+  EXPECT_EQ(GetFileAttributesW(card_.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(CreationMessage, NamesThePathAndTheSystemsReason) {
+  WideString text = CreationErrorMessage(L"C:\\Auguri\\Vavuri.exe", SystemErrorText(ERROR_ACCESS_DENIED));
+  std::wstring s(text.c_str(), text.length());
+  const std::wstring prefix = L"Si \u00E8 verificato un errore creando C:\\Auguri\\Vavuri.exe, ";
+  ASSERT_EQ(s.substr(0, prefix.size()), prefix);
+  EXPECT_GT(s.size(), prefix.size() + 3) << "the system's description follows";
+  EXPECT_EQ(s.find(L'\r'), std::wstring::npos);
+  EXPECT_EQ(s.find(L'\n'), std::wstring::npos);
+  EXPECT_NE(SystemErrorText(ERROR_ACCESS_DENIED), SystemErrorText(ERROR_PATH_NOT_FOUND));
+}

@@ -1,0 +1,58 @@
+#!/usr/bin/env python3
+"""Assembles the generator container: the generator's own image padded with
+zeros to exactly PlayerImageOffset bytes, then the whole player image.
+
+    assemble_container.py GENERATOR_IMAGE PLAYER_IMAGE OUTPUT
+
+Fails, and writes nothing, when the generator's image does not fit before
+the offset: the card it copies would then start in the wrong place."""
+
+import os
+import struct
+import sys
+
+PLAYER_IMAGE_OFFSET = 61440
+
+
+def image_end(data):
+    """Offset of the first byte after the last section's raw data."""
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    sections, optional_size = struct.unpack_from("<H12xH", data, pe + 6)
+    table = pe + 24 + optional_size
+    ends = []
+    for i in range(sections):
+        raw_size, raw_offset = struct.unpack_from("<II", data, table + 40 * i + 16)
+        ends.append(raw_offset + raw_size)
+    return max(ends)
+
+
+def assemble(generator_path, player_path, output_path):
+    with open(generator_path, "rb") as f:
+        generator = f.read()
+    with open(player_path, "rb") as f:
+        player = f.read()
+    if generator[:2] != b"MZ" or player[:2] != b"MZ":
+        sys.exit("assemble_container: both inputs must be Windows programs")
+    end = max(len(generator), image_end(generator))
+    if end > PLAYER_IMAGE_OFFSET:
+        sys.exit("assemble_container: the generator image %s is %d bytes, %d more than the %d bytes "
+                 "before the player image (PlayerImageOffset): make the generator smaller"
+                 % (generator_path, end, end - PLAYER_IMAGE_OFFSET, PLAYER_IMAGE_OFFSET))
+    if player[-70:] != bytes(70):
+        sys.exit("assemble_container: the player image %s does not end in the 70 free bytes of the senders' field"
+                 % player_path)
+    container = generator + bytes(PLAYER_IMAGE_OFFSET - len(generator)) + player
+    partial = output_path + ".part"
+    with open(partial, "wb") as f:
+        f.write(container)
+    os.chmod(partial, 0o755)
+    os.replace(partial, output_path)
+    print("assemble_container: %s: generator %d bytes (%d free before the player), player %d bytes, %d in all"
+          % (os.path.basename(output_path), len(generator), PLAYER_IMAGE_OFFSET - len(generator), len(player),
+             len(container)))
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 4:
+        sys.exit(__doc__)
+    assemble(*sys.argv[1:])

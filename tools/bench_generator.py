@@ -1,0 +1,64 @@
+#!/usr/bin/env python3
+"""Figures of the generator for the benchmark: the sizes of the shipped
+container and its parts, and the time to write one card (copy of the player
+image out of the real 64-bit container, senders' field, replacing the
+destination), as the median of several rounds run under Wine by the
+Windows-side test program. Needs a finished build (tools/build).
+
+    python3 tools/bench_generator.py [ROUNDS]
+
+bench_generator() returns the same figures as a dict, for tools/bench."""
+
+import os
+import re
+import struct
+import subprocess
+import sys
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+PLAYER_IMAGE_OFFSET = 61440
+
+
+def image_end(data):
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    sections, optional_size = struct.unpack_from("<H12xH", data, pe + 6)
+    table = pe + 24 + optional_size
+    return max(sum(struct.unpack_from("<II", data, table + 40 * i + 16)) for i in range(sections))
+
+
+def sizes(container_path):
+    with open(container_path, "rb") as f:
+        data = f.read()
+    return {"container bytes": len(data),
+            "generator image bytes": image_end(data[:PLAYER_IMAGE_OFFSET]),
+            "player image bytes": len(data) - PLAYER_IMAGE_OFFSET}
+
+
+def card_write_ms(rounds=21):
+    from harness import Session  # a virtual display and the tests' Wine prefix
+    program = os.path.join(ROOT, "build", "x64", "generator_tests.exe")
+    container = "Z:" + os.path.join(ROOT, "dist", "x64", "Carolux.exe").replace("/", "\\")
+    with Session(1024, 768, with_desktop=False) as session:
+        env = dict(session.env, CAROLUX_BENCH_CONTAINER=container, CAROLUX_BENCH_ROUNDS=str(rounds))
+        out = subprocess.run(["/usr/lib/wine/wine64", program, "--gtest_filter=Bench.WriteCards"], env=env,
+                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=600).stdout.decode()
+    found = re.search(r"card write: median ([\d.]+) ms, fastest ([\d.]+) ms, slowest ([\d.]+) ms", out)
+    if not found:
+        raise RuntimeError("no figure from the bench run:\n" + out)
+    return {"card write median ms": float(found.group(1)), "card write fastest ms": float(found.group(2)),
+            "card write slowest ms": float(found.group(3)), "card write rounds": rounds}
+
+
+def bench_generator(rounds=21):
+    figures = {}
+    for name, path in (("", os.path.join(ROOT, "dist", "Carolux.exe")),
+                       ("x64 ", os.path.join(ROOT, "dist", "x64", "Carolux.exe"))):
+        figures.update({name + key: value for key, value in sizes(path).items()})
+    figures.update(card_write_ms(rounds))
+    return figures
+
+
+if __name__ == "__main__":
+    for key, value in bench_generator(int(sys.argv[1]) if len(sys.argv) > 1 else 21).items():
+        print("%-28s %s" % (key, value))
