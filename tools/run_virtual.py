@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
-"""Plays the card on a virtual 1024 x 768 display and saves a picture of it
-every few seconds to out/run/, until the card ends by itself."""
+"""Without a display: runs the generator on a virtual 1024 x 768 display,
+makes a card for "Mario e Anna" through its window, then plays that card,
+saving pictures of both to out/run/ until the card ends by itself."""
 
 import os
+import shutil
 import sys
 import time
 
@@ -11,16 +13,44 @@ from harness import DIST_X64, ROOT, Session  # noqa: E402
 
 OUT = os.path.join(ROOT, "out", "run")
 PERIOD, LIMIT = 4.0, 90.0
+NAMES_BOX = 102  # txtAuguri
+
+
+def saved(session, name):
+    path = os.path.join(OUT, name)
+    session.screenshot().save_png(path)
+    print("saved %s" % os.path.relpath(path, ROOT), flush=True)
+
 
 os.makedirs(OUT, exist_ok=True)
+generator = os.path.join(OUT, "Carolux.exe")
+card = os.path.join(OUT, "Vavuri.exe")
+shutil.copyfile(os.path.join(DIST_X64, "Carolux.exe"), generator)
+if os.path.exists(card):
+    os.remove(card)
+
 with Session(1024, 768) as session:
-    card = session.start(os.path.join(DIST_X64, "Nevalto.exe"))
+    wizard = session.start(generator, cwd=OUT)
+    if not session.wait_window("CaroluxWizard"):
+        sys.exit("the generator's window did not open")
+    session.driver("settext", "Carolux", NAMES_BOX, "Mario e Anna")
+    time.sleep(0.5)
+    saved(session, "generator.png")
+    session.press_button("Carolux", "Crea biglietto augurale")
+    answer = session.dialog("Carolux")
+    print("the generator says: %s" % (" / ".join(answer[1]) if answer else "nothing"))
+    if answer:
+        session.press_button("Carolux", "OK")
+    session.driver("close", "CaroluxWizard")
+    if not os.path.exists(card):
+        sys.exit("no card was written")
+    print("card written: %s (%d bytes)" % (os.path.relpath(card, ROOT), os.path.getsize(card)))
+
+    played = session.start(card, cwd=OUT)
     session.wait_window("NevaltoCard")
     start, n = time.time(), 0
-    while card.poll() is None and time.time() - start < LIMIT:
+    while played.poll() is None and time.time() - start < LIMIT:
         n += 1
-        path = os.path.join(OUT, "card-%02d.png" % n)
-        session.screenshot().save_png(path)
-        print("saved %s (%.0f s)" % (os.path.relpath(path, ROOT), time.time() - start), flush=True)
+        saved(session, "card-%02d.png" % n)
         time.sleep(PERIOD)
-    print("the card %s" % ("ended by itself" if card.poll() is not None else "was still running; stopped"))
+    print("the card %s" % ("ended by itself" if played.poll() is not None else "was still running; stopped"))

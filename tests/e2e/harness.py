@@ -104,15 +104,30 @@ def rect_contains(rect, point):
     return left <= point[0] < left + width and top <= point[1] < top + height
 
 
+# What the prefix needs to look like Windows on a display without a window
+# manager: the metric twins of Windows' fonts in their place, so texts take
+# the room they were designed for, and Wine drawing the windows' own frames.
+PREFIX_SETTINGS = [
+    (r"HKCU\Software\Wine\Fonts\Replacements", "Arial", "Liberation Sans"),
+    (r"HKCU\Software\Wine\Fonts\Replacements", "Comic Sans MS", "Comic Neue"),
+    (r"HKCU\Software\Wine\X11 Driver", "Managed", "N"),
+]
+PREFIX_MARK = os.path.join(PREFIX, "carolux-settings-1")
+
+
 def ensure_prefix():
     """The Wine prefix is made once per checkout and reused by every session."""
-    if os.path.exists(os.path.join(PREFIX, "system.reg")):
-        return
-    os.makedirs(PREFIX, exist_ok=True)
     env = dict(os.environ, WINEPREFIX=PREFIX, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
     env.pop("DISPLAY", None)
-    subprocess.run([WINE, "wineboot", "-i"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                   timeout=300, check=False)
+    if not os.path.exists(os.path.join(PREFIX, "system.reg")):
+        os.makedirs(PREFIX, exist_ok=True)
+        subprocess.run([WINE, "wineboot", "-i"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       timeout=300, check=False)
+    if not os.path.exists(PREFIX_MARK):
+        for key, name, value in PREFIX_SETTINGS:
+            subprocess.run([WINE, "reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value, "/f"], env=env,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120, check=True)
+        open(PREFIX_MARK, "w").close()
     subprocess.run([WINESERVER, "-w"], env=env, timeout=120, check=False)
 
 

@@ -24,6 +24,7 @@ TURN_POINTS = [(710, 463), (140, 419), (660, 378), (190, 341), (610, 304),
 RED = (255, 0, 0)
 SHADOW = (232, 232, 232)
 SHOW_SECONDS = 24      # after the greeting, inside the final wait
+SNOW_SECONDS = 29      # later in that wait, with more snow
 VK_A = 0x41
 
 
@@ -107,15 +108,13 @@ class ShowTest(unittest.TestCase):
             mid = width // 2
             self.assertEqual(shot.count(red, (mid - 200, height - 140, 400, 45)), 0)
 
-            # Snow: flakes above half the height plus 32, none below it.
+            # Snow: nothing is drawn left of the tree below half the height
+            # plus 32, the lowest a flake reaches.
             desktop = s.desktop
             tree_left = layout.at(100, 0)[0] - 40
             below = [(x, y) for x, y in _region(0, half_plus, tree_left, height - 200 - half_plus)
                      if shot.pixel(x, y) != desktop.pixel(x, y)]
             self.assertEqual(below[:5], [], "nothing is drawn left of the tree below the snow line")
-            above = sum(1 for x, y in _region(0, 140, tree_left, half_plus - 140)
-                        if shot.pixel(x, y) != desktop.pixel(x, y))
-            self.assertGreater(above, 100, "flakes fall left of the tree")
 
             # The tune went to the temporary folder for the sequencer, whole.
             written = glob.glob(os.path.join(PREFIX, "drive_c", "users", "*", "**", "Miditemp.mid"),
@@ -123,6 +122,15 @@ class ShowTest(unittest.TestCase):
             self.assertEqual(len(written), 1)
             with open(written[0], "rb") as a, open(os.path.join(ART, "tune.mid"), "rb") as b:
                 self.assertEqual(a.read(), b.read())
+
+            # Flakes, five a second since the star was lit, in the upper half
+            # around the tree (the window's two own pictures aside).
+            later = session_shot_at(s, start, SNOW_SECONDS)
+            tree = (layout.at(90, 0)[0], layout.at(0, 60)[1], 652, half_plus)
+            flakes = sum(1 for x, y in _region(0, 0, width, half_plus)
+                         if not _inside(tree, x, y) and not _inside((32, 104, 32, 32), x, y)
+                         and not _inside((120, 72, 32, 32), x, y) and later.pixel(x, y) != desktop.pixel(x, y))
+            self.assertGreater(flakes, 500, "flakes fall in the upper half")
 
             # And it ends by itself: 12 s after the last drawing, then the fade.
             self.assertTrue(wait_exit(card, 30), "the card must end by itself")
@@ -179,6 +187,17 @@ def _run_middles():
     starts = [(100, 500)] + [(tx - 10 if row % 2 == 0 else tx + 10, ty) for row, (tx, ty) in enumerate(TURN_POINTS)]
     middles = [((a[0] + b[0]) // 2, (a[1] + b[1]) // 2) for a, b in zip(starts, starts[1:])]
     return middles + [(375, 134), (410, 111)]
+
+
+def session_shot_at(session, start, seconds):
+    while time.time() - start < seconds:
+        time.sleep(0.2)
+    return session.screenshot()
+
+
+def _inside(box, x, y):
+    left, top, width, height = box
+    return left <= x < left + width and top <= y < top + height
 
 
 def _region(left, top, width, height):
