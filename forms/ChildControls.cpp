@@ -14,8 +14,8 @@ bool ChildWindow::CreateChild(HWND parent, const wchar_t* className, DWORD style
   return hwnd_ != nullptr;
 }
 
-void ChildWindow::SetFont(const FontSpec& spec) {
-  UniqueFont font = CreatePointFont(spec, DisplayDpi());
+void ChildWindow::SetFont(const FontSpec& design) {
+  UniqueFont font = CreatePointFont(design, DisplayDpi());
   if (!font) return;
   if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   font_ = static_cast<UniqueFont&&>(font);  // the old one only once the window has let it go

@@ -19,7 +19,7 @@ class ChildWindow {
 
   HWND hwnd() const { return hwnd_; }
   int Id() const { return id_; }
-  void SetFont(const FontSpec& spec);
+  void SetFont(const FontSpec& font);
   void SetText(const WideString& text);
   WideString Text() const;
   // The cursor shown over the control (not owned: a resource cursor).

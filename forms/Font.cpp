@@ -2,10 +2,10 @@
 
 #include "forms/Twips.h"
 
-UniqueFont CreatePointFont(const FontSpec& spec, int dpi) {
-  return UniqueFont(CreateFontW(PointsToFontHeight(spec.points, dpi), 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL,
-                                spec.italic, spec.underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.face));
+UniqueFont CreatePointFont(const FontSpec& font, int dpi) {
+  return UniqueFont(CreateFontW(PointsToFontHeight(font.points, dpi), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
+                                font.italic, font.underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.face));
 }
 
 int DisplayDpi() {

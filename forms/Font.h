@@ -13,7 +13,7 @@ struct FontSpec {
   bool underline;
 };
 
-UniqueFont CreatePointFont(const FontSpec& spec, int dpi);
+UniqueFont CreatePointFont(const FontSpec& font, int dpi);
 
 // Dots per inch of the display, vertically (what font sizes scale with).
 int DisplayDpi();

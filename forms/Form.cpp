@@ -71,18 +71,18 @@ void Form::MoveWindowTo(int left, int top, int width, int height) {
   if (hwnd_) MoveWindow(hwnd_, left, top, width, height, TRUE);
 }
 
-void Form::SetFont(const FontSpec& spec) {
-  fontSpec_ = spec;
-  UniqueFont font = CreatePointFont(spec, DisplayDpi());
+void Form::SetFont(const FontSpec& design) {
+  fontSpec_ = design;
+  UniqueFont font = CreatePointFont(design, DisplayDpi());
   if (!font) return;
   SelectEverywhere(font.get());
   font_ = static_cast<UniqueFont&&>(font);
 }
 
 void Form::SetFontSize(double points) {
-  FontSpec spec = fontSpec_;
-  spec.points = points;
-  SetFont(spec);
+  FontSpec font = fontSpec_;
+  font.points = points;
+  SetFont(font);
 }
 
 void Form::SetBackColor(COLORREF color) {

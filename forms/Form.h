@@ -43,7 +43,7 @@ class Form {
   void MoveWindowTo(int left, int top, int width, int height);
 
   // Drawing state, applied to whichever surface drawing goes to.
-  void SetFont(const FontSpec& spec);
+  void SetFont(const FontSpec& font);
   double FontSize() const { return fontSpec_.points; }
   void SetFontSize(double points);
   void SetBackColor(COLORREF color);

@@ -5,8 +5,8 @@ void Label::SetCaption(const WideString& caption) {
   Invalidate();
 }
 
-void Label::SetFont(const FontSpec& spec) {
-  font_ = CreatePointFont(spec, DisplayDpi());
+void Label::SetFont(const FontSpec& font) {
+  font_ = CreatePointFont(font, DisplayDpi());
   Invalidate();
 }
 

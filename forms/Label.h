@@ -13,7 +13,7 @@ class Label : public Control {
 
   void SetCaption(const WideString& caption);
   const WideString& Caption() const { return caption_; }
-  void SetFont(const FontSpec& spec);
+  void SetFont(const FontSpec& font);
   void SetColors(COLORREF text, COLORREF back, bool opaque);
   void SetAlignment(UINT drawTextAlignment) { alignment_ = drawTextAlignment; }
   void SetBorder(bool border);
