@@ -7,7 +7,7 @@
 #include "generator/StagingName.h"
 #include "winapi/Ansi.h"
 #include "winapi/File.h"
-#include "winapi/KernelHandle.h"
+#include "winapi/Handles.h"
 
 namespace {
 constexpr unsigned kStagingAttempts = 16;

@@ -10,7 +10,7 @@
 #include "generator/frmAbout.h"
 #include "generator/frmWizard.h"
 #include "winapi/BoundFunctions.h"
-#include "winapi/KernelHandle.h"
+#include "winapi/Handles.h"
 
 static_assert(sizeof(INITCOMMONCONTROLSEX) == 8, "the record comctl32 expects");
 

@@ -56,11 +56,27 @@ struct IconTraits {
   static void Release(HICON h) { DestroyIcon(h); }
 };
 
+struct KernelObjectTraits {
+  using Handle = HANDLE;
+  static void Release(HANDLE h) {
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+};
+
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueFont = UniqueHandle<FontTraits>;
 using UniqueBitmap = UniqueHandle<BitmapTraits>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
+
+// A kernel object (a file opened for a moment, a mutex held for the life of
+// the program). Both null and INVALID_HANDLE_VALUE mean "none", as the system
+// returns either.
+class KernelHandle : public UniqueHandle<KernelObjectTraits> {
+ public:
+  using UniqueHandle::UniqueHandle;
+  bool Valid() const { return get() != nullptr && get() != INVALID_HANDLE_VALUE; }
+};
 
 // Selects an object into a device context for one scope, then puts back the
 // one it replaced.
