@@ -24,7 +24,7 @@ add_library(cardfile STATIC cardfile/SendersField.cpp cardfile/AppFolder.cpp car
 target_link_libraries(cardfile PUBLIC winapi)
 add_library(forms STATIC forms/Form.cpp forms/Control.cpp forms/PictureHolder.cpp forms/Label.cpp
   forms/FormTimer.cpp forms/BackgroundImage.cpp forms/Font.cpp forms/MessagePump.cpp
-  forms/ControlForm.cpp forms/ChildControls.cpp forms/ToolTip.cpp forms/TipLabel.cpp forms/IconPicture.cpp
+  forms/ControlForm.cpp forms/ChildControls.cpp forms/ToolTip.cpp forms/TipLabel.cpp
   forms/LineShape.cpp forms/Gif.cpp forms/GifPicture.cpp)
 target_link_libraries(forms PUBLIC winapi gdi32 user32)
 

@@ -1,8 +1,8 @@
 #include "forms/PictureHolder.h"
 
-bool PictureHolder::LoadIconResource(HINSTANCE instance, int id, int size) {
-  icon_.Reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
-  Move(Left(), Top(), size, size);
+bool PictureHolder::LoadIconResource(HINSTANCE instance, int id, int width, int height) {
+  icon_.Reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, width, height, 0)));
+  Move(Left(), Top(), width, height);
   return static_cast<bool>(icon_);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // A control that owns one picture (an icon with its transparency mask) and,
-// when visible, shows it unscaled at its position.
+// when visible, shows it unscaled at its position. Icons need not be square
+// (32 x 33, 21 x 22).
 
 #include "forms/Control.h"
 #include "winapi/Handles.h"
@@ -9,8 +10,10 @@ class PictureHolder : public Control {
  public:
   explicit PictureHolder(Form& form) : Control(form) {}
 
-  // Loads the icon resource at its natural size; the holder takes that size.
-  bool LoadIconResource(HINSTANCE instance, int id, int size);
+  // Loads the icon resource's image of that size; the holder takes the size
+  // and keeps its position.
+  bool LoadIconResource(HINSTANCE instance, int id, int width, int height);
+  bool LoadIconResource(HINSTANCE instance, int id, int size) { return LoadIconResource(instance, id, size, size); }
   HICON Picture() const { return icon_.get(); }
 
   // Draws the picture at a point of dc; transparent pixels leave dc untouched.

@@ -6,7 +6,7 @@
 #include "forms/ChildControls.h"
 #include "forms/ControlForm.h"
 #include "forms/GifPicture.h"
-#include "forms/IconPicture.h"
+#include "forms/PictureHolder.h"
 #include "forms/LineShape.h"
 #include "forms/TipLabel.h"
 
@@ -38,10 +38,10 @@ class frmAbout : public ControlForm {
 
   // Windowless controls, declared in paint order: later ones lie in front.
   TipLabel Label1[2] = {TipLabel(*this), TipLabel(*this)};  // 1 is the title, 0 its shadow
-  IconPicture Image1{*this};
+  PictureHolder Image1{*this};
   TipLabel lblVersione{*this};
   TipLabel Label2{*this};
-  IconPicture Image3{*this};
+  PictureHolder Image3{*this};
   TipLabel Label3{*this};
   GifPicture Image2{*this};
   GifPicture imgLogo{*this};

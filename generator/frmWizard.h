@@ -6,7 +6,7 @@
 #include "forms/ChildControls.h"
 #include "forms/ControlForm.h"
 #include "forms/GifPicture.h"
-#include "forms/IconPicture.h"
+#include "forms/PictureHolder.h"
 #include "forms/LineShape.h"
 #include "forms/TipLabel.h"
 #include "generator/CardWriter.h"
@@ -48,13 +48,13 @@ class frmWizard : public ControlForm {
   CardWriter writer_;
 
   // Windowless controls, declared in paint order: later ones lie in front.
-  IconPicture Image2{*this};
+  PictureHolder Image2{*this};
   TipLabel Label1{*this};
   TipLabel Label2{*this};
   TipLabel lblDir{*this};
   GifPicture Image1{*this};
-  IconPicture Image4{*this};  // in front of Image1
-  IconPicture Image6{*this};
+  PictureHolder Image4{*this};  // in front of Image1
+  PictureHolder Image6{*this};
   Line Line1{*this};
   Shape Shape1{*this};  // behind Image3 and lblMessaggio
   TipLabel lblMessaggio{*this};
