@@ -112,7 +112,10 @@ PREFIX_SETTINGS = [
     (r"HKCU\Software\Wine\Fonts\Replacements", "Comic Sans MS", "Comic Neue"),
     (r"HKCU\Software\Wine\X11 Driver", "Managed", "N"),
 ]
-PREFIX_MARK = os.path.join(PREFIX, "carolux-settings-1")
+PREFIX_MARK = os.path.join(PREFIX, "carolux-settings-2")
+# Wine's own fonts (Tahoma for dialogs, Marlett for the caption buttons), which
+# this Wine does not find by itself in its data folder.
+WINE_FONTS = "/usr/share/wine/fonts"
 
 
 def ensure_prefix():
@@ -124,6 +127,11 @@ def ensure_prefix():
         subprocess.run([WINE, "wineboot", "-i"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        timeout=300, check=False)
     if not os.path.exists(PREFIX_MARK):
+        fonts = os.path.join(PREFIX, "drive_c", "windows", "Fonts")
+        os.makedirs(fonts, exist_ok=True)
+        for name in ("marlett.ttf", "tahoma.ttf", "tahomabd.ttf"):
+            if os.path.exists(os.path.join(WINE_FONTS, name)):
+                shutil.copyfile(os.path.join(WINE_FONTS, name), os.path.join(fonts, name))
         for key, name, value in PREFIX_SETTINGS:
             subprocess.run([WINE, "reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value, "/f"], env=env,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120, check=True)
