@@ -7,7 +7,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
-from harness import DIST_X64, ROOT, Session  # noqa: E402
+from harness import DIST, ROOT, Session  # noqa: E402
 
 PLAYER = os.path.join(ROOT, "dist", "Nevalto.exe")
 MINIMAL = os.path.join(ROOT, "build", "x64", "bench", "MinimalWindow.exe")
@@ -26,7 +26,7 @@ def player_figures():
     print("Nevalto.exe (32-bit card): %d bytes = %.1f KB   (target: at most 48 KB)" % (size, size / 1024))
     with Session(1024, 768) as session:
         start = time.time()
-        card = session.start(os.path.join(DIST_X64, "Nevalto.exe"))
+        card = session.start(os.path.join(DIST, "Nevalto.exe"))
         _, status, usage = os.wait4(card.pid, 0)
         wall = time.time() - start
         card.returncode = os.waitstatus_to_exitcode(status)
@@ -44,7 +44,7 @@ def player_figures():
                     times.append(float(out.strip()))
             return statistics.median(times) if times else float("nan")
 
-        card_ms = startup(os.path.join(DIST_X64, "Nevalto.exe"), "NevaltoCard")
+        card_ms = startup(os.path.join(DIST, "Nevalto.exe"), "NevaltoCard")
         minimal_ms = startup(MINIMAL, "MinimalWindow")
         print("start to visible window (median of 7): card %.0f ms, minimal window %.0f ms, ratio %.2f   "
               "(target: at most 1.5)" % (card_ms, minimal_ms, card_ms / minimal_ms))

@@ -9,7 +9,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
-from harness import DIST_X64, ROOT, Session  # noqa: E402
+from harness import DIST, ROOT, Session  # noqa: E402
 
 OUT = os.path.join(ROOT, "out", "run")
 PERIOD, LIMIT = 4.0, 90.0
@@ -25,7 +25,7 @@ def saved(session, name):
 os.makedirs(OUT, exist_ok=True)
 generator = os.path.join(OUT, "Carolux.exe")
 card = os.path.join(OUT, "Vavuri.exe")
-shutil.copyfile(os.path.join(DIST_X64, "Carolux.exe"), generator)
+shutil.copyfile(os.path.join(DIST, "Carolux.exe"), generator)
 if os.path.exists(card):
     os.remove(card)
 

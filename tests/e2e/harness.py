@@ -1,9 +1,12 @@
-"""Runs our real Windows programs (the 64-bit twins) under Wine on a virtual
-X display of a chosen size, with a known desktop picture, and looks at and
-drives them through a small Win32 driver that runs beside them.
+"""Runs our real Windows programs under Wine on a virtual X display of a
+chosen size, with a known desktop picture, and looks at and drives them
+through a small Win32 driver that runs beside them.
 
-Each Session owns its display and the processes it started; at the end it
-stops only those (by their ids) and the Wine server of the test prefix."""
+The build under test is the one CAROLUX_ARCH names: "i686", the programs
+that ship (dist/, 32-bit Wine), by default; "x64" for their 64-bit twins
+(dist/x64/). Each Session owns its display and the processes it started; at
+the end it stops only those (by their ids) and the Wine server of the test
+prefix."""
 
 import os
 import shutil
@@ -15,12 +18,45 @@ import time
 import zlib
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-DIST_X64 = os.path.join(ROOT, "dist", "x64")
-DRIVER = os.path.join(ROOT, "build", "x64", "e2e", "driver.exe")
-WINE = "/usr/lib/wine/wine64"
+WINE64 = "/usr/lib/wine/wine64"
+WINE32 = "/usr/lib/wine/wine"
 WINESERVER = "/usr/lib/wine/wineserver64"
 PREFIX = os.path.join(ROOT, "build", "e2e", "prefix")
-OUT = os.path.join(ROOT, "out", "e2e")
+
+
+class Build:
+    """Where one architecture's programs are, and the Wine loader that runs them."""
+
+    def __init__(self, name, dist, loader):
+        self.name, self.dist, self.loader = name, dist, loader
+        self.tree = os.path.join(ROOT, "build", name)
+        self.driver = os.path.join(self.tree, "e2e", "driver.exe")
+
+    def __str__(self):
+        return "%s (%s)" % (self.name, "32-bit, as shipped" if self.name == "i686" else "64-bit twin")
+
+
+BUILDS = {
+    "i686": Build("i686", os.path.join(ROOT, "dist"), WINE32),
+    "x64": Build("x64", os.path.join(ROOT, "dist", "x64"), WINE64),
+}
+BUILD = BUILDS[os.environ.get("CAROLUX_ARCH", "i686")]
+DIST, WINE, DRIVER = BUILD.dist, BUILD.loader, BUILD.driver
+OUT = os.path.join(ROOT, "out", "e2e", BUILD.name)
+
+
+def build_problem(build=BUILD):
+    """Why this machine cannot run the build's programs, or None when it can."""
+    if build.loader == WINE32:
+        import sys
+        sys.path.insert(0, os.path.join(ROOT, "tools"))
+        from i386_probe import i386_problem
+        problem = i386_problem()
+        if problem:
+            return problem
+        if not os.path.exists(WINE32):
+            return "Wine's 32-bit loader (Debian's wine32) is not installed"
+    return None
 
 
 class Image:
@@ -118,13 +154,24 @@ PREFIX_MARK = os.path.join(PREFIX, "carolux-settings-2")
 WINE_FONTS = "/usr/share/wine/fonts"
 
 
+def prefix_lacks_32bit_system(prefix):
+    """A prefix made before wine32 was installed has an empty syswow64, and
+    32-bit programs cannot start in it."""
+    return os.path.exists(WINE32) and os.path.exists(os.path.join(prefix, "system.reg")) and \
+        not os.path.exists(os.path.join(prefix, "drive_c", "windows", "syswow64", "kernel32.dll"))
+
+
 def ensure_prefix():
-    """The Wine prefix is made once per checkout and reused by every session."""
+    """The Wine prefix is made once per checkout and reused by every session;
+    it holds both systems, so it serves both builds."""
     env = dict(os.environ, WINEPREFIX=PREFIX, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
     env.pop("DISPLAY", None)
+    if prefix_lacks_32bit_system(PREFIX):
+        subprocess.run([WINESERVER, "-k"], env=env, stderr=subprocess.DEVNULL, check=False)
+        shutil.rmtree(PREFIX)
     if not os.path.exists(os.path.join(PREFIX, "system.reg")):
         os.makedirs(PREFIX, exist_ok=True)
-        subprocess.run([WINE, "wineboot", "-i"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        subprocess.run([WINE64, "wineboot", "-i"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        timeout=300, check=False)
     if not os.path.exists(PREFIX_MARK):
         fonts = os.path.join(PREFIX, "drive_c", "windows", "Fonts")
@@ -133,7 +180,7 @@ def ensure_prefix():
             if os.path.exists(os.path.join(WINE_FONTS, name)):
                 shutil.copyfile(os.path.join(WINE_FONTS, name), os.path.join(fonts, name))
         for key, name, value in PREFIX_SETTINGS:
-            subprocess.run([WINE, "reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value, "/f"], env=env,
+            subprocess.run([WINE64, "reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value, "/f"], env=env,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120, check=True)
         open(PREFIX_MARK, "w").close()
     subprocess.run([WINESERVER, "-w"], env=env, timeout=120, check=False)

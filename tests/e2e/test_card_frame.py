@@ -6,9 +6,9 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import DIST_X64, Session, rect_contains, wait_exit  # noqa: E402
+from harness import DIST, Session, rect_contains, wait_exit  # noqa: E402
 
-PLAYER = os.path.join(DIST_X64, "Nevalto.exe")
+PLAYER = os.path.join(DIST, "Nevalto.exe")
 SNOWFLAKE = (32, 104, 32, 32)
 TRIANGLE = (120, 72, 32, 32)
 VK_A, VK_SPACE, VK_RIGHT, VK_F1, VK_RETURN = 0x41, 0x20, 0x27, 0x70, 0x0D

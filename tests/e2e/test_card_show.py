@@ -10,9 +10,9 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import DIST_X64, PREFIX, ROOT, Icon, Session, wait_exit  # noqa: E402
+from harness import DIST, PREFIX, ROOT, Icon, Session, wait_exit  # noqa: E402
 
-PLAYER = os.path.join(DIST_X64, "Nevalto.exe")
+PLAYER = os.path.join(DIST, "Nevalto.exe")
 ART = os.path.join(ROOT, "assets", "player")
 GREEN, BAUBLE, CANDLE = (Icon(os.path.join(ART, n)) for n in ("green.ico", "bauble.ico", "candle.ico"))
 STAR_BRIGHT, STAR_DARK, SNOWMAN = (Icon(os.path.join(ART, n))

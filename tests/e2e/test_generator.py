@@ -2,7 +2,7 @@
 typing the senders' names, the card it writes and that card running, one
 instance at a time, the About window, the save dialog, and failures that
 leave an existing file as it was. Each session runs its own copy of
-dist/x64/Carolux.exe from a scratch folder, so the cards land there."""
+the generator container (dist/Carolux.exe, or its twin) from a scratch folder, so the cards land there."""
 
 import os
 import shutil
@@ -12,11 +12,11 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools"))
-from harness import DIST_X64, OUT, ROOT, Session, wait_exit  # noqa: E402
+from harness import DIST, OUT, ROOT, Session, wait_exit  # noqa: E402
 import test_generator_art as art_reader  # noqa: E402
 
-CONTAINER = os.path.join(DIST_X64, "Carolux.exe")
-PLAYER = os.path.join(DIST_X64, "Nevalto.exe")
+CONTAINER = os.path.join(DIST, "Carolux.exe")
+PLAYER = os.path.join(DIST, "Nevalto.exe")
 ASSETS = os.path.join(ROOT, "assets", "generator")
 
 VK_TAB, VK_RETURN, VK_ESCAPE = 0x09, 0x0D, 0x1B

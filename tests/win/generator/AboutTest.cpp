@@ -19,7 +19,7 @@ void ForgetQuit() {
 }
 
 std::wstring DistPath(const char* name) {
-  std::string unix = std::string(CAROLUX_DIST_X64) + "/" + name;
+  std::string unix = std::string(CAROLUX_DIST) + "/" + name;
   std::wstring path = L"Z:";
   for (char c : unix) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
   return path;
