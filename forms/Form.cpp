@@ -163,8 +163,23 @@ void Form::OnPaintMessage() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd_, &ps);
   const RECT& r = ps.rcPaint;
-  BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, background_.dc(), r.left, r.top, SRCCOPY);
-  for (Control* c = firstControl_; c; c = c->next) c->Paint(dc);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  // Background and controls are composed off screen and shown in one blit,
+  // so no half-drawn picture (an icon's bare mask, a label without its
+  // picture beneath) is ever seen.
+  UniqueMemoryDc composed(width > 0 && height > 0 ? CreateCompatibleDC(dc) : nullptr);
+  UniqueBitmap pixels(composed ? CreateCompatibleBitmap(dc, width, height) : nullptr);
+  if (pixels) {
+    SelectionGuard selected(composed.get(), pixels.get());
+    SetViewportOrgEx(composed.get(), -r.left, -r.top, nullptr);
+    BitBlt(composed.get(), r.left, r.top, width, height, background_.dc(), r.left, r.top, SRCCOPY);
+    for (Control* c = firstControl_; c; c = c->next) c->Paint(composed.get());
+    SetViewportOrgEx(composed.get(), 0, 0, nullptr);
+    BitBlt(dc, r.left, r.top, width, height, composed.get(), 0, 0, SRCCOPY);
+  } else {
+    BitBlt(dc, r.left, r.top, width, height, background_.dc(), r.left, r.top, SRCCOPY);
+    for (Control* c = firstControl_; c; c = c->next) c->Paint(dc);
+  }
   EndPaint(hwnd_, &ps);
   // The class DC keeps its state across BeginPaint; put the form's back.
   ApplyState(windowDc_);

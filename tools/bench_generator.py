@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Figures of the generator for the benchmark: the sizes of the shipped
 container and its parts, and the time to write one card (copy of the player
-image out of the real 64-bit container, senders' field, replacing the
+image out of the real container, for each build, senders' field, replacing the
 destination), as the median of several rounds run under Wine by the
 Windows-side test program. Needs a finished build (tools/build).
 
@@ -35,13 +35,13 @@ def sizes(container_path):
             "player image bytes": len(data) - PLAYER_IMAGE_OFFSET}
 
 
-def card_write_ms(rounds=21):
+def card_write_ms(build, rounds=21):
     from harness import Session  # a virtual display and the tests' Wine prefix
-    program = os.path.join(ROOT, "build", "x64", "generator_tests.exe")
-    container = "Z:" + os.path.join(ROOT, "dist", "x64", "Carolux.exe").replace("/", "\\")
-    with Session(1024, 768, with_desktop=False) as session:
+    program = os.path.join(build.tree, "generator_tests.exe")
+    container = "Z:" + os.path.join(build.dist, "Carolux.exe").replace("/", "\\")
+    with Session(1024, 768, with_desktop=False, build=build) as session:
         env = dict(session.env, CAROLUX_BENCH_CONTAINER=container, CAROLUX_BENCH_ROUNDS=str(rounds))
-        out = subprocess.run(["/usr/lib/wine/wine64", program, "--gtest_filter=Bench.WriteCards"], env=env,
+        out = subprocess.run([build.loader, program, "--gtest_filter=Bench.WriteCards"], env=env,
                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=600).stdout.decode()
     found = re.search(r"card write: median ([\d.]+) ms, fastest ([\d.]+) ms, slowest ([\d.]+) ms", out)
     if not found:
@@ -55,7 +55,11 @@ def bench_generator(rounds=21):
     for name, path in (("", os.path.join(ROOT, "dist", "Carolux.exe")),
                        ("x64 ", os.path.join(ROOT, "dist", "x64", "Carolux.exe"))):
         figures.update({name + key: value for key, value in sizes(path).items()})
-    figures.update(card_write_ms(rounds))
+    from harness import BUILDS, build_problem
+    for build in (BUILDS["i686"], BUILDS["x64"]):
+        if build_problem(build) is None:
+            prefix = "" if build.name == "i686" else "x64 "
+            figures.update({prefix + key: value for key, value in card_write_ms(build, rounds).items()})
     return figures
 
 

@@ -9,7 +9,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
-from harness import DIST, ROOT, Session  # noqa: E402
+from harness import BUILD, DIST, ROOT, Session  # noqa: E402
 
 OUT = os.path.join(ROOT, "out", "run")
 PERIOD, LIMIT = 4.0, 90.0
@@ -26,6 +26,8 @@ os.makedirs(OUT, exist_ok=True)
 generator = os.path.join(OUT, "Carolux.exe")
 card = os.path.join(OUT, "Vavuri.exe")
 shutil.copyfile(os.path.join(DIST, "Carolux.exe"), generator)
+os.chmod(generator, 0o755)
+print("running the %s build on a virtual 1024 x 768 display" % BUILD, flush=True)
 if os.path.exists(card):
     os.remove(card)
 

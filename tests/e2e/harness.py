@@ -41,7 +41,7 @@ BUILDS = {
     "x64": Build("x64", os.path.join(ROOT, "dist", "x64"), WINE64),
 }
 BUILD = BUILDS[os.environ.get("CAROLUX_ARCH", "i686")]
-DIST, WINE, DRIVER = BUILD.dist, BUILD.loader, BUILD.driver
+DIST = BUILD.dist
 OUT = os.path.join(ROOT, "out", "e2e", BUILD.name)
 
 
@@ -140,15 +140,14 @@ def rect_contains(rect, point):
     return left <= point[0] < left + width and top <= point[1] < top + height
 
 
-# What the prefix needs to look like Windows on a display without a window
-# manager: the metric twins of Windows' fonts in their place, so texts take
-# the room they were designed for, and Wine drawing the windows' own frames.
-PREFIX_SETTINGS = [
+# What a prefix needs to look like Windows: the metric twins of Windows'
+# fonts in their place, so texts take the room they were designed for.
+FONT_SETTINGS = [
     (r"HKCU\Software\Wine\Fonts\Replacements", "Arial", "Liberation Sans"),
     (r"HKCU\Software\Wine\Fonts\Replacements", "Comic Sans MS", "Comic Neue"),
-    (r"HKCU\Software\Wine\X11 Driver", "Managed", "N"),
 ]
-PREFIX_MARK = os.path.join(PREFIX, "carolux-settings-2")
+# On a display without a window manager, Wine draws the windows' own frames.
+BARE_DISPLAY_SETTINGS = [(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")]
 # Wine's own fonts (Tahoma for dialogs, Marlett for the caption buttons), which
 # this Wine does not find by itself in its data folder.
 WINE_FONTS = "/usr/share/wine/fonts"
@@ -161,28 +160,29 @@ def prefix_lacks_32bit_system(prefix):
         not os.path.exists(os.path.join(prefix, "drive_c", "windows", "syswow64", "kernel32.dll"))
 
 
-def ensure_prefix():
-    """The Wine prefix is made once per checkout and reused by every session;
-    it holds both systems, so it serves both builds."""
-    env = dict(os.environ, WINEPREFIX=PREFIX, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+def ensure_prefix(prefix=PREFIX, bare_display=True):
+    """A Wine prefix is made once per checkout and reused; it holds both
+    systems, so it serves both builds."""
+    env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
     env.pop("DISPLAY", None)
-    if prefix_lacks_32bit_system(PREFIX):
+    if prefix_lacks_32bit_system(prefix):
         subprocess.run([WINESERVER, "-k"], env=env, stderr=subprocess.DEVNULL, check=False)
-        shutil.rmtree(PREFIX)
-    if not os.path.exists(os.path.join(PREFIX, "system.reg")):
-        os.makedirs(PREFIX, exist_ok=True)
+        shutil.rmtree(prefix)
+    if not os.path.exists(os.path.join(prefix, "system.reg")):
+        os.makedirs(prefix, exist_ok=True)
         subprocess.run([WINE64, "wineboot", "-i"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        timeout=300, check=False)
-    if not os.path.exists(PREFIX_MARK):
-        fonts = os.path.join(PREFIX, "drive_c", "windows", "Fonts")
+    mark = os.path.join(prefix, "carolux-settings-3")
+    if not os.path.exists(mark):
+        fonts = os.path.join(prefix, "drive_c", "windows", "Fonts")
         os.makedirs(fonts, exist_ok=True)
         for name in ("marlett.ttf", "tahoma.ttf", "tahomabd.ttf"):
             if os.path.exists(os.path.join(WINE_FONTS, name)):
                 shutil.copyfile(os.path.join(WINE_FONTS, name), os.path.join(fonts, name))
-        for key, name, value in PREFIX_SETTINGS:
+        for key, name, value in FONT_SETTINGS + (BARE_DISPLAY_SETTINGS if bare_display else []):
             subprocess.run([WINE64, "reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value, "/f"], env=env,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120, check=True)
-        open(PREFIX_MARK, "w").close()
+        open(mark, "w").close()
     subprocess.run([WINESERVER, "-w"], env=env, timeout=120, check=False)
 
 
@@ -205,8 +205,9 @@ class WindowInfo:
 
 
 class Session:
-    def __init__(self, width, height, with_desktop=True):
+    def __init__(self, width, height, with_desktop=True, build=None):
         self.width, self.height = width, height
+        self.build = build or BUILD
         self.processes = []
         self.scratch = tempfile.mkdtemp(prefix="carolux-e2e-")
         ensure_prefix()
@@ -228,7 +229,7 @@ class Session:
         # Wine's desktop and services start with its first program and repaint
         # the root window; only then does a desktop picture stay. They live on
         # and inherit that program's output, so it must not be a pipe of ours.
-        subprocess.run([WINE, DRIVER, "windows"], env=self.env, stdout=subprocess.DEVNULL,
+        subprocess.run([self.build.loader, self.build.driver, "windows"], env=self.env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=120, check=False)
         self.desktop = None
         if with_desktop:
@@ -239,7 +240,7 @@ class Session:
             time.sleep(0.3)
 
     def start(self, program, *args, cwd=None):
-        process = subprocess.Popen([WINE, program] + list(args), env=self.env, cwd=cwd,
+        process = subprocess.Popen([self.build.loader, program] + list(args), env=self.env, cwd=cwd,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(process)
         return process
@@ -248,7 +249,7 @@ class Session:
         # Output through a file, not a pipe: a pipe stays open as long as any
         # Wine process that inherited it, which may be long after the driver.
         with tempfile.TemporaryFile(dir=self.scratch) as out:
-            result = subprocess.run([WINE, DRIVER] + [str(a) for a in args], env=self.env, stdout=out,
+            result = subprocess.run([self.build.loader, self.build.driver] + [str(a) for a in args], env=self.env, stdout=out,
                                     stderr=subprocess.DEVNULL, timeout=timeout)
             out.seek(0)
             return result.returncode, out.read().decode("utf-8", "replace")

@@ -10,7 +10,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import DIST, PREFIX, ROOT, Icon, Session, wait_exit  # noqa: E402
+from harness import DIST, OUT, PREFIX, ROOT, Icon, Session, wait_exit  # noqa: E402
 
 PLAYER = os.path.join(DIST, "Nevalto.exe")
 ART = os.path.join(ROOT, "assets", "player")
@@ -174,6 +174,43 @@ class CardWithNamesTest(unittest.TestCase):
             self.assertGreater(shot.count(lambda p: p == SHADOW, (200, 460, 400, 48)), 100)
             s.keys(VK_A)
             self.assertTrue(wait_exit(card, 10))
+
+
+def near_black(p):
+    return max(p) <= 16
+
+
+class GarlandTest(unittest.TestCase):
+    """Each stamp appears whole: a picture's mask is never seen without its
+    colours (a black shape running along the garland)."""
+
+    SHOTS = 22
+
+    def test_no_stamp_shows_as_a_black_shape(self):
+        with Session(800, 600) as s:
+            card = s.start(PLAYER)
+            self.assertIsNotNone(s.wait_window("NevaltoCard"))
+            desktop = s.desktop
+            garland = (100 - 4, 96 - 4, 742 - 100 + 8, 532 - 96 + 8)
+            left, top, width, height = garland
+            # Pixels the desktop itself shows near-black are not counted.
+            dark_desktop = {(x, y) for x, y in _region(left, top, width, height) if near_black(desktop.pixel(x, y))}
+            shots, black = 0, []
+            while shots < self.SHOTS and card.poll() is None:
+                shot = s.screenshot()
+                shots += 1
+                dark = [(x, y) for x, y in _region(left, top, width, height)
+                        if (x, y) not in dark_desktop and near_black(shot.pixel(x, y))]
+                if dark:
+                    shot.save_png(os.path.join(OUT, "garland-black-%02d.png" % shots))
+                    black.append((shots, len(dark), dark[0]))
+            greens = set(GREEN.opaque.values())
+            grown = shot.count(lambda p: p in greens, garland)
+            s.keys(VK_A)
+            wait_exit(card, 10)
+        self.assertEqual(shots, self.SHOTS, "the card ended before the pictures were taken")
+        self.assertGreater(grown, 20000, "the last picture was taken while the garland grew")
+        self.assertEqual(black, [], "(picture, near-black pixels, first one) with a black shape")
 
 
 class KeyDuringGarlandTest(unittest.TestCase):
