@@ -30,7 +30,7 @@ add_library(forms STATIC forms/Form.cpp forms/Control.cpp forms/PictureHolder.cp
 target_link_libraries(forms PUBLIC winapi gdi32 user32)
 
 add_library(player STATIC player/frmDraw.cpp player/Module1.cpp player/Scene.cpp player/Ambient.cpp
-  player/Music.cpp player/CardShow.cpp)
+  player/Music.cpp player/SystemMusic.cpp player/CardShow.cpp)
 target_link_libraries(player PUBLIC forms cardfile)
 
 # A shipped program: our own entry point, the system's msvcrt, stripped.
