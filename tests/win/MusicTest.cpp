@@ -106,7 +106,9 @@ TEST(SystemMusic, TheTunePlaysFromATemporaryFolderNamedInGreek) {
   PlaysFrom(L"\x03A0\x03C1\x03BF\x03C3\x03C9\x03C1\x03B9\x03BD\x03AC");
 }
 
-TEST(SystemMusic, TheTunePlaysFromATemporaryFolderNamedInJapanese) { PlaysFrom(L"\x4E00\x6642\x30D5\x30A9\x30EB\x30C0"); }
+TEST(SystemMusic, TheTunePlaysFromATemporaryFolderNamedInJapanese) {
+  PlaysFrom(L"\x4E00\x6642\x30D5\x30A9\x30EB\x30C0");
+}
 
 TEST(SystemMusic, TheTemporaryFolderIsTheSystemsWithOneBackslash) {
   ScratchFolder folder(L"plain");
