@@ -10,6 +10,7 @@ add_library(portable STATIC
   common/ByteBuffer.cpp
   cardfile/SendersField.cpp
   cardfile/AppFolder.cpp
+  cardfile/ImageExtent.cpp
   player/Scene.cpp
   player/Music.cpp
   player/Ambient.cpp

@@ -20,7 +20,8 @@ endif()
 add_library(common STATIC common/WideString.cpp common/ByteBuffer.cpp)
 add_library(winapi STATIC winapi/Ansi.cpp winapi/Bind.cpp winapi/File.cpp winapi/ModulePath.cpp)
 target_link_libraries(winapi PUBLIC common)
-add_library(cardfile STATIC cardfile/SendersField.cpp cardfile/AppFolder.cpp cardfile/CardFile.cpp)
+add_library(cardfile STATIC cardfile/SendersField.cpp cardfile/AppFolder.cpp cardfile/ImageExtent.cpp
+  cardfile/CardFile.cpp)
 target_link_libraries(cardfile PUBLIC winapi)
 add_library(forms STATIC forms/Form.cpp forms/Control.cpp forms/PictureHolder.cpp forms/Label.cpp
   forms/FormTimer.cpp forms/BackgroundImage.cpp forms/Font.cpp forms/MessagePump.cpp
@@ -29,7 +30,7 @@ add_library(forms STATIC forms/Form.cpp forms/Control.cpp forms/PictureHolder.cp
 target_link_libraries(forms PUBLIC winapi gdi32 user32)
 
 add_library(player STATIC player/frmDraw.cpp player/Module1.cpp player/Scene.cpp player/Ambient.cpp
-  player/Music.cpp player/CardShow.cpp)
+  player/Music.cpp player/SystemMusic.cpp player/CardShow.cpp)
 target_link_libraries(player PUBLIC forms cardfile)
 
 # A shipped program: our own entry point, the system's msvcrt, stripped.

@@ -31,11 +31,17 @@ double SecondsSinceMidnight(int64_t ms) {
   return (reading - floor(reading / kMsPerDay) * kMsPerDay) / 1000.0;
 }
 
-bool Delay(int32_t seconds, bool refresh, LocalClock& clock, MessageWaiter& waiter) {
-  double start = WholeSeconds(clock.NowMs());
+int64_t TickWidener::Widen(uint32_t ticks) {
+  if (ticks < last_) wraps_ += int64_t{1} << 32;
+  last_ = ticks;
+  return wraps_ + ticks;
+}
+
+bool Delay(int32_t seconds, bool refresh, SteadyClock& clock, MessageWaiter& waiter) {
+  double start = WholeSeconds(clock.SteadyMs());
   for (;;) {
     if (refresh && !waiter.PumpMessages()) return false;
-    int64_t now = clock.NowMs();
+    int64_t now = clock.SteadyMs();
     if (WholeSeconds(now) - start >= seconds) return true;
     // Nothing can change before the next second or the next message, so
     // waiting for them keeps the processor free.

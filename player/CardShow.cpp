@@ -19,7 +19,7 @@ constexpr int kShadowOffset = 3;
 
 void frmDraw::PlayScene() { ::PlayScene(*this, GreetingText, SendersText); }
 
-void frmDraw::PlayMusic(short resourceId) { ::PlayMusic(*this, resourceId); }
+void frmDraw::PlayMusic(short resourceId) { ::PlayMusic(music_, resourceId, musicFile_); }
 
 const PictureHolder& frmDraw::Holder(CardPicture which) const {
   switch (which) {
@@ -76,7 +76,7 @@ bool frmDraw::PlayChime() {
 }
 
 bool frmDraw::Delay(int32_t seconds, bool refresh) {
-  return ::Delay(seconds, refresh, static_cast<LocalClock&>(*this), static_cast<MessageWaiter&>(*this));
+  return ::Delay(seconds, refresh, static_cast<SteadyClock&>(*this), static_cast<MessageWaiter&>(*this));
 }
 
 void frmDraw::EndShow() {
@@ -101,32 +101,10 @@ int64_t frmDraw::NowMs() {
   return static_cast<int64_t>(static_cast<double>(ticks.QuadPart) / 10000.0);
 }
 
+// The system's milliseconds since it started, which no change of the date or
+// time moves back.
+int64_t frmDraw::SteadyMs() { return ticks_.Widen(GetTickCount()); }
+
 void frmDraw::WaitForMessageOrMs(uint32_t milliseconds) {
   MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
-}
-
-unsigned frmDraw::GetTempPath(unsigned size, char* buffer) { return bound::GetTempPathA(size, buffer); }
-
-bool frmDraw::FileExists(const char* path) { return ::FileExists(path); }
-
-void frmDraw::DeleteQuietly(const char* path) { DeleteFileA(path); }
-
-// Creating the file empties a longer leftover, so it holds exactly the
-// resource afterwards. Any failure leaves the show without music, nothing more.
-void frmDraw::WriteResourceToFile(short resourceId, const char* type, const char* path) {
-  DWORD size = 0;
-  const void* bytes = LoadResourceBytes(instance_, resourceId, type, &size);
-  if (!bytes) return;
-  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ::PumpMessages();
-  if (file == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  WriteFile(file, bytes, size, &written, nullptr);
-  CloseHandle(file);
-  ::PumpMessages();
-}
-
-void frmDraw::SendMci(const char* command) {
-  char reply[256] = {};
-  bound::mciSendStringA(command, reply, sizeof(reply), nullptr);
 }

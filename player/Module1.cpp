@@ -2,6 +2,7 @@
 
 #include "forms/MessagePump.h"
 #include "winapi/BoundFunctions.h"
+#include "winapi/Handles.h"
 
 bool IsWin2000OrLater() {
   static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record the system expects");
@@ -11,12 +12,10 @@ bool IsWin2000OrLater() {
   return info.dwMajorVersion >= 5;
 }
 
-bool FileExists(const char* path) {
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
+bool FileExists(const WideString& path) {
+  KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.Valid();
 }
 
 const void* LoadResourceBytes(HINSTANCE instance, short id, const char* type, DWORD* size) {

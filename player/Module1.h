@@ -3,12 +3,14 @@
 
 #include <windows.h>
 
+#include "common/WideString.h"
+
 // True on Windows 2000 and later (major version 5 or more); false when the
 // version cannot be read.
 bool IsWin2000OrLater();
 
 // True when the file can be opened for reading.
-bool FileExists(const char* path);
+bool FileExists(const WideString& path);
 
 // The bytes of one of the program's own resources (stored under Italian),
 // valid for the life of the process; null when missing.

@@ -2,44 +2,39 @@
 // The card's tune: written from the program's resources to a temporary file
 // and played once through the system's MIDI sequencer under the alias
 // "suono". Kept apart from Windows so the order of commands can be checked.
+// Paths stay wide up to the sequencer, which is given a form of the path it
+// can open, so a temporary folder named in any script still plays.
 
-#include <stddef.h>
-
-// An ANSI text of bounded length, for paths and MCI command strings.
-class AnsiText {
- public:
-  static constexpr size_t kCapacity = 600;
-  AnsiText() { text_[0] = 0; }
-  explicit AnsiText(const char* text) : AnsiText() { Append(text); }
-  AnsiText& Append(const char* text);
-  AnsiText& Append(const char* text, size_t length);
-  const char* c_str() const { return text_; }
-  size_t length() const { return length_; }
-  bool EndsWith(char c) const { return length_ > 0 && text_[length_ - 1] == c; }
-
- private:
-  char text_[kCapacity + 1];
-  size_t length_ = 0;
-};
+#include "common/WideString.h"
 
 // What the music needs of the system.
 class MusicHost {
  public:
   virtual ~MusicHost() = default;
-  // Like GetTempPathA: fills buffer, returns the number of characters.
-  virtual unsigned GetTempPath(unsigned size, char* buffer) = 0;
-  virtual bool FileExists(const char* path) = 0;
-  virtual void DeleteQuietly(const char* path) = 0;
-  virtual void WriteResourceToFile(short resourceId, const char* type, const char* path) = 0;
-  virtual void SendMci(const char* command) = 0;
+  // The system's temporary folder, as it gives it; empty when it gives none.
+  virtual WideString SystemTempFolder() = 0;
+  // Where the tune goes when the system names no temporary folder.
+  virtual WideString ProgramFolder() = 0;
+  virtual bool FileExists(const WideString& path) = 0;
+  virtual void DeleteQuietly(const WideString& path) = 0;
+  virtual void WriteResourceToFile(short resourceId, const char* type, const WideString& path) = 0;
+  // The path of an existing file as the sequencer's open command names it.
+  virtual WideString PathForMci(const WideString& path) = 0;
+  virtual void SendMci(const WideString& command) = 0;
 };
 
-// The temporary folder with one backslash at its end; "\" alone when the
-// system gives nothing.
-AnsiText TempFolder(MusicHost& host);
+// The temporary folder with one backslash at its end. A system that names
+// none gives the program's own folder, never the root of the current drive.
+WideString TempFolder(MusicHost& host);
 
-void PlayMusic(MusicHost& host, short resourceId);
+// Plays the tune; file is set to its temporary file as soon as that is
+// known, before anything can end the show, so the ending can remove it.
+void PlayMusic(MusicHost& host, short resourceId, WideString& file);
 
-// The ending's part: stop the tune, then close its device. Harmless when the
-// tune has ended or never started.
+// Stop the tune, then close its device. Harmless when the tune has ended or
+// never started.
 void StopMusic(MusicHost& host);
+
+// The ending's part: the tune stopped and closed, then its temporary file
+// removed (a later card writes it again). An empty file name removes nothing.
+void EndMusic(MusicHost& host, const WideString& file);

@@ -107,10 +107,15 @@ void frmDraw::Form_Paint() {
 }
 
 // The ending: every step goes on whatever the previous one did, and the
-// process ends here, never returning to a show running underneath.
+// process ends here, never returning to a show running underneath. A key
+// that comes while the fade serves messages finds it running and changes
+// nothing: starting again would copy the half-faded screen and flash it back
+// at full opacity.
 void frmDraw::Form_KeyPress(short& keyAscii) {
   (void)keyAscii;
-  StopMusic(*this);
+  if (ending_) return;
+  ending_ = true;
+  EndMusic();
   FadeOut();
   Unload();
   ExitProcess(0);
@@ -140,11 +145,16 @@ void frmDraw::FadeOut() {
   }
 }
 
+void frmDraw::EndMusic() { ::EndMusic(music_, musicFile_); }
+
 LRESULT frmDraw::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CLOSE) {
     // A close that is not a key (the system's close command, logging off):
-    // end without the fade, but never leave the music playing.
-    StopMusic(*this);
+    // end without the fade, but never leave the music playing. During the
+    // ending it changes nothing; the ending finishes by itself.
+    if (ending_) return 0;
+    ending_ = true;
+    EndMusic();
     Unload();
     ExitProcess(0);
   }

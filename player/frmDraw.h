@@ -10,14 +10,15 @@
 #include "player/Ambient.h"
 #include "player/Music.h"
 #include "player/SceneCanvas.h"
+#include "player/SystemMusic.h"
 
 class frmDraw : public Form,
                 private SceneCanvas,
                 private LocalClock,
-                private MessageWaiter,
-                private MusicHost {
+                private SteadyClock,
+                private MessageWaiter {
  public:
-  explicit frmDraw(HINSTANCE instance) : instance_(instance) { quitOnDestroy_ = true; }
+  explicit frmDraw(HINSTANCE instance) : instance_(instance), music_(instance) { quitOnDestroy_ = true; }
 
   // Creates the window in its designed state; Form_Load then sets it up.
   bool Open();
@@ -70,19 +71,21 @@ class frmDraw : public Form,
   bool Delay(int32_t seconds, bool refresh) override;
   void EndShow() override;
 
-  // The wall clock and the waits between its seconds.
+  // The wall clock for the snow, the steady one for the final wait, and the
+  // waits between their seconds.
   int64_t NowMs() override;
+  int64_t SteadyMs() override;
   void WaitForMessageOrMs(uint32_t milliseconds) override;
 
-  // The tune and the chime.
-  unsigned GetTempPath(unsigned size, char* buffer) override;
-  bool FileExists(const char* path) override;
-  void DeleteQuietly(const char* path) override;
-  void WriteResourceToFile(short resourceId, const char* type, const char* path) override;
-  void SendMci(const char* command) override;
+  // The ending's part of the tune: stopped, closed, its file removed.
+  void EndMusic();
 
   HINSTANCE instance_;
   Ambient ambient_;
+  TickWidener ticks_;
+  SystemMusic music_;
+  WideString musicFile_;  // the tune's temporary file, once known
+  bool ending_ = false;   // the ending runs once, whatever comes during its fade
 
   // Declared in the designed creation order, which is also the paint order.
   FormTimer Timer2{*this, 2, 200};

@@ -55,6 +55,36 @@ class FullScreenCardTest(unittest.TestCase):
         self.assertGreater(sum(rect_contains(TRIANGLE, p) for p in differing), 100)
 
 
+class EndingTest(unittest.TestCase):
+    """The ending runs once: what comes during its fade neither starts the
+    fade again from full opacity nor cuts it short."""
+
+    def test_a_second_key_during_the_fade_changes_nothing(self):
+        self.assert_one_whole_fade("0x%x" % VK_A, "0x%x" % VK_SPACE)
+
+    def test_a_close_during_the_fade_changes_nothing(self):
+        self.assert_one_whole_fade("0x%x" % VK_RETURN, "close")
+
+    def assert_one_whole_fade(self, first, second):
+        with Session(800, 600) as s:
+            card = s.start(PLAYER)
+            self.assertIsNotNone(s.wait_window("NevaltoCard"), "the card window did not appear")
+            rc, out = s.driver("ending", "NevaltoCard", first, second)
+            self.assertEqual(rc, 0, "the card did not end: " + out)
+            lines = out.split()
+            self.assertIn("second", lines, "the fade never began: " + out)
+            seen = [tuple(int(part.split("=")[1]) for part in line.split(" "))
+                    for line in out.splitlines() if line.startswith("alpha=")]
+            began = next(i for i, (alpha, _) in enumerate(seen) if alpha < 255)
+            alphas = [alpha for alpha, _ in seen[began:]]
+            self.assertEqual(alphas, sorted(alphas, reverse=True),
+                             "the window came back towards full opacity after its fade began: %s" % alphas)
+            # Hidden at the fade's last steps, before the window goes.
+            self.assertIn(0, [visible for _, visible in seen[began:]], "the fade was cut short: %s" % seen)
+            self.assertLess(min(alphas), 10, "the fade was cut short: %s" % alphas)
+            self.assertTrue(wait_exit(card, 10))
+
+
 class SmallScreenTest(unittest.TestCase):
     def test_warns_then_opens_the_designed_window(self):
         with Session(799, 600) as s:

@@ -143,6 +143,7 @@ class ShowTest(unittest.TestCase):
             # And it ends by itself: 12 s after the last drawing, then the fade.
             self.assertTrue(wait_exit(card, 30), "the card must end by itself")
             self.assertGreater(time.time() - greeted, 11, "after holding the finished card about 12 s")
+            self.assertFalse(os.path.exists(written[0]), "the tune's file stays behind after the show")
 
     def assert_best_placed(self, icon, shot, x, y, what):
         """Flakes may cover part of a picture in the upper half: what shows

@@ -25,7 +25,7 @@ SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl3
 # Reached by name at run time, so a system lacking one still starts the card.
 BOUND_AT_RUN_TIME = {"SetWindowPos", "GetWindowLongA", "SetWindowLongA", "SetLayeredWindowAttributes",
                      "CreateDCA", "StretchBlt", "DeleteDC", "BeginPath", "EndPath", "StrokeAndFillPath",
-                     "Sleep", "GetVersionExA", "GetTempPathA", "mciSendStringA", "sndPlaySoundA",
+                     "Sleep", "GetVersionExA", "GetTempPathW", "mciSendStringW", "sndPlaySoundA",
                      "InitCommonControlsEx", "GetOpenFileNameW", "GetSaveFileNameW", "ShellExecuteW"}
 # The generator also binds DrawTextW by name for fitting paths, but its labels
 # paint with it too, so it is imported all the same and not listed above.

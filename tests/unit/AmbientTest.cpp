@@ -16,14 +16,21 @@ int64_t At(int hours, int minutes, int seconds, int ms, int day = 0) {
   return day * kDay + ((hours * 60 + minutes) * 60 + seconds) * int64_t{1000} + ms;
 }
 
-class FakeClock : public LocalClock {
+// One timeline, now, in milliseconds. The wall clock reads it shifted by
+// however far it has been set; the steady clock reads it as it is, or, with
+// viaTicks, through the system's 32-bit tick count and its widening.
+class FakeClock : public LocalClock, public SteadyClock {
  public:
   explicit FakeClock(int64_t start) : now(start) {}
-  int64_t NowMs() override {
+  int64_t NowMs() override { return now + wallSetBy; }
+  int64_t SteadyMs() override {
     ++reads;
-    return now;
+    return viaTicks ? ticks.Widen(static_cast<uint32_t>(now)) : now;
   }
   int64_t now;
+  int64_t wallSetBy = 0;
+  bool viaTicks = false;
+  TickWidener ticks;
   int reads = 0;
 };
 
@@ -44,6 +51,7 @@ class FakeWaiter : public MessageWaiter {
   }
   void WaitForMessageOrMs(uint32_t milliseconds) override {
     if (ended) waitedAfterEnd = true;
+    if (waits.size() > 10000) ended = true;  // a wait that never ends fails instead of hanging
     waits.push_back(milliseconds);
     int64_t until = clock_.now + milliseconds;
     for (int64_t due : messagesAt) {
@@ -63,7 +71,7 @@ class FakeWaiter : public MessageWaiter {
 
   std::vector<int64_t> messagesAt;  // ascending
   int keyAtPump = -1;
-  int jumpAtWait = -1;  // the clock is set by jumpBy after that wait
+  int jumpAtWait = -1;  // the wall clock is set by jumpBy after that wait
   int64_t jumpBy = 0;
 
   int pumps = 0;
@@ -75,7 +83,7 @@ class FakeWaiter : public MessageWaiter {
 
  private:
   void AfterWait() {
-    if (static_cast<int>(waits.size() + sleeps.size()) - 1 == jumpAtWait) clock_.now += jumpBy;
+    if (static_cast<int>(waits.size() + sleeps.size()) - 1 == jumpAtWait) clock_.wallSetBy += jumpBy;
   }
   FakeClock& clock_;
 };
@@ -172,20 +180,39 @@ TEST(Delay, AKeyPressEndsTheWait) {
   EXPECT_EQ(clock.now, At(10, 0, 3, 0));
 }
 
-TEST(Delay, FollowsTheWallClockWhenItIsSet) {
-  FakeClock forward(At(10, 0, 0, 0));
-  FakeWaiter early(forward);
-  early.jumpAtWait = 2;
-  early.jumpBy = At(1, 0, 0, 0);
-  EXPECT_TRUE(Delay(12, true, forward, early));
-  EXPECT_EQ(early.waits.size(), 3u);  // the jump ends the wait at once
+TEST(Delay, EndsAfterTheSameSecondsWhenTheWallClockIsSet) {
+  // Set back an hour (the end of daylight saving time), then forward an hour.
+  for (int64_t by : {-At(1, 0, 0, 0), At(1, 0, 0, 0)}) {
+    FakeClock clock(At(10, 0, 0, 900));
+    FakeWaiter waiter(clock);
+    waiter.jumpAtWait = 4;
+    waiter.jumpBy = by;
+    EXPECT_TRUE(Delay(12, true, clock, waiter)) << by;
+    EXPECT_EQ(clock.now, At(10, 0, 12, 0)) << by;
+    EXPECT_EQ(clock.NowMs(), At(10, 0, 12, 0) + by) << "the wall clock was set";
+    EXPECT_EQ(waiter.waits.size(), 12u) << by;
+  }
+}
 
-  FakeClock back(At(10, 0, 0, 0));
-  FakeWaiter late(back);
-  late.jumpAtWait = 4;
-  late.jumpBy = -5000;
-  EXPECT_TRUE(Delay(12, true, back, late));
-  EXPECT_EQ(late.waits.size(), 17u);  // five seconds more
+TEST(Delay, CountsOnWhenTheSystemsTickCountWraps) {
+  // 5.204 s before the 32-bit count starts again from 0, 92 ms into a second.
+  constexpr int64_t kStart = 4294962092;
+  FakeClock clock(kStart);
+  clock.viaTicks = true;
+  FakeWaiter waiter(clock);
+  EXPECT_TRUE(Delay(12, true, clock, waiter));
+  EXPECT_EQ(clock.now, 4294974000);  // the twelfth second after 4,294,962
+  EXPECT_EQ(waiter.waits.size(), 12u);
+}
+
+TEST(TickWidener, EachWrapAddsTheCountsRange) {
+  constexpr int64_t kWrap = int64_t{1} << 32;
+  TickWidener ticks;
+  EXPECT_EQ(ticks.Widen(0xFFFFFF00u), 0xFFFFFF00ll);
+  EXPECT_EQ(ticks.Widen(0xFFFFFF00u), 0xFFFFFF00ll);  // the same reading is no wrap
+  EXPECT_EQ(ticks.Widen(0x10u), kWrap + 0x10);
+  EXPECT_EQ(ticks.Widen(0x7FFFFFFFu), kWrap + 0x7FFFFFFF);
+  EXPECT_EQ(ticks.Widen(0x5u), 2 * kWrap + 5);
 }
 
 TEST(Delay, ExactOnReadingsCountedFromLongAgo) {
@@ -198,13 +225,6 @@ TEST(Delay, ExactOnReadingsCountedFromLongAgo) {
   ASSERT_FALSE(waiter.waits.empty());
   EXPECT_EQ(waiter.waits.front(), 1u);
   EXPECT_EQ(waiter.waits.back(), 1000u);
-}
-
-TEST(Delay, SecondsAreCountedOnLocalWholeSecondsAcrossMidnight) {
-  FakeClock clock(At(23, 59, 55, 500));
-  FakeWaiter waiter(clock);
-  EXPECT_TRUE(Delay(12, true, clock, waiter));
-  EXPECT_EQ(clock.now, At(0, 0, 7, 0, 1));
 }
 
 // ---- The time of day and RandomInt -------------------------------------------

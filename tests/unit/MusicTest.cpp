@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string.h>
-
 #include <string>
 #include <vector>
 
@@ -9,87 +7,104 @@
 
 namespace {
 
+std::wstring W(const WideString& s) { return std::wstring(s.c_str(), s.length()); }
+
 class RecordingHost : public MusicHost {
  public:
-  std::string temp = "C:\\Users\\Anna Maria\\AppData\\Local\\Temp\\";
-  unsigned reported = 0;  // 0: the length of temp
+  std::wstring temp = L"C:\\Users\\Anna Maria\\AppData\\Local\\Temp\\";
+  std::wstring program = L"D:\\Auguri\\";
   bool exists = false;
-  std::vector<std::string> calls;
+  std::vector<std::wstring> calls;
 
-  unsigned GetTempPath(unsigned size, char* buffer) override {
-    calls.push_back("temp");
-    if (temp.size() < size) memcpy(buffer, temp.c_str(), temp.size() + 1);
-    return reported ? reported : static_cast<unsigned>(temp.size());
+  WideString SystemTempFolder() override {
+    calls.push_back(L"temp");
+    return WideString(temp.c_str(), temp.size());
   }
-  bool FileExists(const char* path) override {
-    calls.push_back(std::string("exists ") + path);
+  WideString ProgramFolder() override {
+    calls.push_back(L"program");
+    return WideString(program.c_str(), program.size());
+  }
+  bool FileExists(const WideString& path) override {
+    calls.push_back(L"exists " + W(path));
     return exists;
   }
-  void DeleteQuietly(const char* path) override { calls.push_back(std::string("delete ") + path); }
-  void WriteResourceToFile(short id, const char* type, const char* path) override {
-    calls.push_back("write " + std::to_string(id) + " " + type + " " + path);
+  void DeleteQuietly(const WideString& path) override { calls.push_back(L"delete " + W(path)); }
+  void WriteResourceToFile(short id, const char* type, const WideString& path) override {
+    std::string narrow(type);
+    calls.push_back(L"write " + std::to_wstring(id) + L" " + std::wstring(narrow.begin(), narrow.end()) + L" " +
+                    W(path));
   }
-  void SendMci(const char* command) override { calls.push_back(std::string("mci ") + command); }
+  // As the system gives a short form: the path with its folders' names cut.
+  WideString PathForMci(const WideString& path) override {
+    calls.push_back(L"short " + W(path));
+    std::wstring shortForm = W(path);
+    for (size_t at = shortForm.find(L"Anna Maria"); at != std::wstring::npos; at = shortForm.find(L"Anna Maria"))
+      shortForm.replace(at, 10, L"ANNAMA~1");
+    return WideString(shortForm.c_str(), shortForm.size());
+  }
+  void SendMci(const WideString& command) override { calls.push_back(L"mci " + W(command)); }
 };
 
 }  // namespace
 
-TEST(PlayMusic, StopsAnyTuneThenWritesOpensQuotedAndPlaysFromTheStart) {
+TEST(PlayMusic, StopsAnyTuneThenWritesOpensQuotedByItsShortFormAndPlaysFromTheStart) {
   RecordingHost host;
   host.exists = true;
-  PlayMusic(host, 100);
-  const std::string file = "C:\\Users\\Anna Maria\\AppData\\Local\\Temp\\Miditemp.mid";
-  std::vector<std::string> expected = {
-      "temp",
-      "exists " + file,
-      "delete " + file,
-      "mci stop suono",
-      "mci close suono",
-      "write 100 MIDI " + file,
-      "mci open \"" + file + "\" type sequencer alias suono",
-      "mci play suono from 0",
+  WideString file;
+  PlayMusic(host, 100, file);
+  const std::wstring path = L"C:\\Users\\Anna Maria\\AppData\\Local\\Temp\\Miditemp.mid";
+  std::vector<std::wstring> expected = {
+      L"temp",
+      L"exists " + path,
+      L"delete " + path,
+      L"mci stop suono",
+      L"mci close suono",
+      L"write 100 MIDI " + path,
+      L"short " + path,  // once the file exists, as a short form needs it
+      L"mci open \"C:\\Users\\ANNAMA~1\\AppData\\Local\\Temp\\Miditemp.mid\" type sequencer alias suono",
+      L"mci play suono from 0",
   };
   EXPECT_EQ(host.calls, expected);
+  EXPECT_EQ(W(file), path);
 }
 
 TEST(PlayMusic, NoLeftoverMeansNothingToDelete) {
   RecordingHost host;
-  PlayMusic(host, 100);
-  for (const std::string& call : host.calls) EXPECT_NE(call.rfind("delete", 0), 0u) << call;
+  WideString file;
+  PlayMusic(host, 100, file);
+  for (const std::wstring& call : host.calls) EXPECT_NE(call.rfind(L"delete", 0), 0u);
 }
 
-TEST(StopMusic, StopsBeforeClosing) {
+TEST(EndMusic, StopsClosesThenRemovesTheTunesFile) {
   RecordingHost host;
-  StopMusic(host);
-  StopMusic(host);  // a second key during the fade: harmless repeats
-  EXPECT_EQ(host.calls, (std::vector<std::string>{"mci stop suono", "mci close suono", "mci stop suono",
-                                                  "mci close suono"}));
+  WideString file;
+  PlayMusic(host, 100, file);
+  host.calls.clear();
+  EndMusic(host, file);
+  const std::wstring path = L"C:\\Users\\Anna Maria\\AppData\\Local\\Temp\\Miditemp.mid";
+  EXPECT_EQ(host.calls, (std::vector<std::wstring>{L"mci stop suono", L"mci close suono", L"delete " + path}));
+}
+
+TEST(EndMusic, BeforeAnyTuneOnlyStopsAndCloses) {
+  RecordingHost host;
+  EndMusic(host, WideString());
+  EndMusic(host, WideString());  // a close after a key: harmless repeats
+  EXPECT_EQ(host.calls, (std::vector<std::wstring>{L"mci stop suono", L"mci close suono", L"mci stop suono",
+                                                   L"mci close suono"}));
 }
 
 TEST(TempFolder, OneTrailingBackslashWhateverTheSystemGives) {
   RecordingHost host;
-  host.temp = "C:\\Temp\\";
-  EXPECT_STREQ(TempFolder(host).c_str(), "C:\\Temp\\");
-  host.temp = "C:\\Temp";
-  EXPECT_STREQ(TempFolder(host).c_str(), "C:\\Temp\\");
-  host.temp = "";
-  EXPECT_STREQ(TempFolder(host).c_str(), "\\");
+  host.temp = L"C:\\Temp\\";
+  EXPECT_EQ(W(TempFolder(host)), L"C:\\Temp\\");
+  host.temp = L"C:\\Temp";
+  EXPECT_EQ(W(TempFolder(host)), L"C:\\Temp\\");
 }
 
-TEST(TempFolder, KeepsOnlyTheCharactersTheSystemCounted) {
+TEST(TempFolder, NoneFromTheSystemMeansTheProgramsFolderNotTheDrivesRoot) {
   RecordingHost host;
-  host.temp = "C:\\Temp\\junk";
-  host.reported = 8;
-  EXPECT_STREQ(TempFolder(host).c_str(), "C:\\Temp\\");
-  // A reply larger than the buffer means the path did not fit: none at all.
-  host.reported = 300;
-  EXPECT_STREQ(TempFolder(host).c_str(), "\\");
-}
-
-TEST(AnsiText, CutsAtItsCapacityInsteadOfOverflowing) {
-  std::string longPath(AnsiText::kCapacity + 50, 'a');
-  AnsiText text("open ");
-  text.Append(longPath.c_str());
-  EXPECT_EQ(text.length(), AnsiText::kCapacity);
-  EXPECT_EQ(strlen(text.c_str()), AnsiText::kCapacity);
+  host.temp = L"";
+  EXPECT_EQ(W(TempFolder(host)), L"D:\\Auguri\\");
+  host.program = L"E:\\";
+  EXPECT_EQ(W(TempFolder(host)), L"E:\\");
 }

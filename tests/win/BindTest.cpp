@@ -10,7 +10,7 @@
 static_assert(std::is_same<decltype(bound::SetLayeredWindowAttributes.Get()),
                            decltype(&::SetLayeredWindowAttributes)>::value,
               "bound through the system's own pointer type");
-static_assert(std::is_same<decltype(bound::mciSendStringA.Get()), decltype(&::mciSendStringA)>::value,
+static_assert(std::is_same<decltype(bound::mciSendStringW.Get()), decltype(&::mciSendStringW)>::value,
               "bound through the system's own pointer type");
 
 TEST(BoundFunction, PresentFunctionIsFoundOnceAndCalled) {
@@ -25,9 +25,9 @@ TEST(BoundFunction, PresentFunctionIsFoundOnceAndCalled) {
 
 TEST(BoundFunction, LibraryNotLoadedYetIsLoaded) {
   // winmm is not among this program's imports: the binding must load it.
-  EXPECT_TRUE(bound::mciSendStringA.Available());
-  char reply[256] = {};
-  EXPECT_NE(bound::mciSendStringA("close carolux_test_nothing", reply, 256, nullptr), 0u);
+  EXPECT_TRUE(bound::mciSendStringW.Available());
+  wchar_t reply[256] = {};
+  EXPECT_NE(bound::mciSendStringW(L"close carolux_test_nothing", reply, 256, nullptr), 0u);
 }
 
 TEST(BoundFunction, MissingFunctionOrLibraryYieldsZeroWithoutCalling) {

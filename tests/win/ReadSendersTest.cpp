@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -35,13 +36,21 @@ std::wstring ReadSendersAs(const std::wstring& programCopy) {
   return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
 }
 
-// A copy of this program with the given field as its last 70 bytes.
+// A copy of this program with the given field behind it, as the build
+// finishes the card's own image.
 void CopyProgramAs(const std::wstring& path, const std::string& field) {
   std::vector<unsigned char> bytes = ReadBytes(W(OwnModulePath()));
   ASSERT_GT(bytes.size(), 70u);
-  bytes.resize(bytes.size() - 70);
   bytes.insert(bytes.end(), field.begin(), field.end());
   WriteBytes(path, bytes);
+}
+
+// The shipped card player, its field never written.
+std::vector<unsigned char> ShippedPlayer() {
+  std::string unix = std::string(CAROLUX_DIST_X64) + "/Nevalto.exe";
+  std::wstring path = L"Z:";
+  for (char c : unix) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+  return ReadBytes(path);
 }
 
 }  // namespace
@@ -71,7 +80,7 @@ TEST(ReadSenders, WrittenFieldComesBackTrimmed) {
 TEST(ReadSenders, FieldConvertsFromTheAnsiCodePage) {
   ScratchFolder folder(L"ansi");
   // E8 is "e grave" in the Western code page Wine and Italian Windows use.
-  WriteBytes(folder.File(L"card.exe"), CardBytes(100, Padded("Lia \xE8 qui")));
+  WriteBytes(folder.File(L"card.exe"), CardBytes(1000, Padded("Lia \xE8 qui")));
   if (GetACP() != 1252) GTEST_SKIP() << "needs the Western code page";
   EXPECT_EQ(W(ReadSendersFrom(folder.File(L"card.exe").c_str())), L"Lia \x00E8 qui");
 }
@@ -97,6 +106,38 @@ TEST(ReadSenders, UnreadableFilesGiveSeventyNuls) {
   EXPECT_EQ(W(ReadSendersFrom(locked.c_str())), L"Mario");
 }
 
+TEST(ReadSenders, FilesCutShortOfImageAndFieldGiveSeventyNuls) {
+  ScratchFolder folder(L"cut");
+  std::vector<unsigned char> player = ShippedPlayer();
+  ASSERT_GT(player.size(), 30000u + 70u);
+  std::string names = Padded("Mario e Anna");
+  std::copy(names.begin(), names.end(), player.end() - 70);
+  const struct {
+    const wchar_t* name;
+    std::vector<unsigned char> card;
+  } cards[] = {{L"Vavuri.exe", player}, {L"standin.exe", CardBytes(5000, names)}};
+  for (const auto& c : cards) {
+    std::wstring path = folder.File(c.name);
+    WriteBytes(path, c.card);
+    EXPECT_EQ(W(ReadSendersFrom(path.c_str())), L"Mario e Anna") << c.name << " whole";
+    // Cut inside the field, at its start, and into the image itself.
+    for (size_t cut : {1, 5, 69, 70, 100, 30000}) {
+      if (cut >= c.card.size()) continue;
+      WriteBytes(path, std::vector<unsigned char>(c.card.begin(), c.card.end() - cut));
+      EXPECT_EQ(W(ReadSendersFrom(path.c_str())), kNuls) << c.name << " cut by " << cut;
+    }
+  }
+}
+
+TEST(ReadSenders, CardWrittenOverALongerFileReadsTheFilesLastBytes) {
+  ScratchFolder folder(L"longer");
+  std::vector<unsigned char> card = CardBytes(5000, std::string(70, '\0'));
+  std::string rest = std::string(300, 'x') + Padded("Lia e Tom");
+  card.insert(card.end(), rest.begin(), rest.end());
+  WriteBytes(folder.File(L"Vavuri.exe"), card);
+  EXPECT_EQ(W(ReadSendersFrom(folder.File(L"Vavuri.exe").c_str())), L"Lia e Tom");
+}
+
 TEST(ReadSenders, RenamedCardReadsItsOwnFileNotTheExeBesideIt) {
   ScratchFolder folder(L"renamed");
   CopyProgramAs(folder.File(L"Vavuri.scr"), Padded("Mario e Anna"));
@@ -110,7 +151,7 @@ TEST(ReadSenders, CardInAFolderOutsideTheAnsiCodePage) {
   std::wstring card = folder.File(L"Auguri \x03B1.exe");
   CopyProgramAs(card, Padded("Mario e Anna"));
   EXPECT_EQ(ReadSendersAs(card), L"Mario e Anna");
-  WriteBytes(folder.File(L"plain.exe"), CardBytes(100, Padded("Lia")));
+  WriteBytes(folder.File(L"plain.exe"), CardBytes(1000, Padded("Lia")));
   EXPECT_EQ(W(ReadSendersFrom(folder.File(L"plain.exe").c_str())), L"Lia");
 }
 

@@ -44,6 +44,22 @@ std::vector<unsigned char> ReadBytes(const std::wstring& path) {
 std::vector<unsigned char> CardBytes(size_t imageLength, const std::string& field) {
   std::vector<unsigned char> bytes(imageLength);
   for (size_t i = 0; i < imageLength; ++i) bytes[i] = static_cast<unsigned char>('M' + i % 7);
+  // The least of a program's headers: signature at 0x40, one section with
+  // no optional header, its raw data from 0x80 to the image's end.
+  auto put = [&bytes](size_t at, unsigned long value, size_t count) {
+    for (size_t i = 0; i < count; ++i) bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
+  };
+  if (imageLength > 0x80) {
+    for (size_t i = 0; i < 0x80; ++i) bytes[i] = 0;
+    bytes[0] = 'M';
+    bytes[1] = 'Z';
+    put(0x3C, 0x40, 4);
+    bytes[0x40] = 'P';
+    bytes[0x41] = 'E';
+    put(0x46, 1, 2);
+    put(0x58 + 16, static_cast<unsigned long>(imageLength - 0x80), 4);
+    put(0x58 + 20, 0x80, 4);
+  }
   bytes.insert(bytes.end(), field.begin(), field.end());
   return bytes;
 }

@@ -19,5 +19,6 @@ class ScratchFolder {
 
 void WriteBytes(const std::wstring& path, const std::vector<unsigned char>& bytes);
 std::vector<unsigned char> ReadBytes(const std::wstring& path);
-// A stand-in for a card: some image bytes, then the 70-byte field given.
+// A stand-in for a card: a program image (headers and one section) of the
+// length given, more than 128 bytes, then the 70-byte field given.
 std::vector<unsigned char> CardBytes(size_t imageLength, const std::string& field);

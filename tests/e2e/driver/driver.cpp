@@ -20,6 +20,9 @@
 //   driver close CLASS                  ask a window to close, as its title bar's close button does
 //   driver type TEXT                    type characters into the foreground window
 //   driver move X Y                     move the mouse pointer to a screen point
+//   driver ending CLASS FIRST SECOND    end a window's show with FIRST (a virtual key), then once
+//                                       its fade has begun give SECOND (a key, or "close"); print
+//                                       each change of its opacity and visibility until it is gone
 
 #include <windows.h>
 
@@ -226,6 +229,47 @@ void TypeText(const std::wstring& text) {
   }
 }
 
+// FIRST and SECOND of "ending": a virtual key, or "close" for the title
+// bar's close command.
+void Give(HWND hwnd, const char* what) {
+  if (std::strcmp(what, "close") == 0) {
+    PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+  } else {
+    SendKey(static_cast<WORD>(std::strtol(what, nullptr, 0)));
+  }
+}
+
+int WatchEnding(const std::wstring& cls, const char* first, const char* second) {
+  HWND hwnd = WaitFor(cls, L"*", 5000);
+  if (!hwnd) return 1;
+  Give(hwnd, first);
+  int lastAlpha = -1, lastVisible = -1;
+  bool secondGiven = false;
+  DWORD start = GetTickCount();
+  while (IsWindow(hwnd)) {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    // Not yet layered: the window is still wholly opaque.
+    int now = GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) && (flags & LWA_ALPHA) ? alpha : 255;
+    int visible = IsWindowVisible(hwnd) ? 1 : 0;
+    if (now != lastAlpha || visible != lastVisible) {
+      std::printf("alpha=%d visible=%d\n", now, visible);
+      std::fflush(stdout);
+      lastAlpha = now;
+      lastVisible = visible;
+    }
+    if (!secondGiven && now < 255) {
+      Give(hwnd, second);
+      std::printf("second\n");
+      secondGiven = true;
+    }
+    if (GetTickCount() - start > 30000) return 1;
+    Sleep(1);
+  }
+  std::printf("gone\n");
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -348,6 +392,7 @@ int main(int argc, char** argv) {
     TypeText(Widen(argv[2]));
     return 0;
   }
+  if (cmd == "ending" && argc == 5) return WatchEnding(Widen(argv[2]), argv[3], argv[4]);
   if (cmd == "move" && argc == 4) {
     SetCursorPos(std::atoi(argv[2]), std::atoi(argv[3]));
     Sleep(50);
