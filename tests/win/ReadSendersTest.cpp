@@ -47,7 +47,7 @@ void CopyProgramAs(const std::wstring& path, const std::string& field) {
 
 // The shipped card player, its field never written.
 std::vector<unsigned char> ShippedPlayer() {
-  std::string unix = std::string(CAROLUX_DIST_X64) + "/Nevalto.exe";
+  std::string unix = std::string(CAROLUX_DIST) + "/Nevalto.exe";
   std::wstring path = L"Z:";
   for (char c : unix) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
   return ReadBytes(path);
