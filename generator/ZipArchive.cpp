@@ -1,0 +1,103 @@
+#include "generator/ZipArchive.h"
+
+#include <string.h>
+
+#include "generator/Crc32.h"
+#include "generator/Deflate.h"
+
+namespace {
+
+constexpr size_t kLocalHeader = 30;
+constexpr size_t kCentralHeader = 46;
+constexpr size_t kEndRecord = 22;
+constexpr uint16_t kVersion = 20;  // 2.0: deflate
+constexpr uint16_t kDeflated = 8;
+constexpr uint16_t kUtf8Name = 1 << 11;
+// Sizes and offsets are 32-bit fields; half of that leaves room for the
+// deflate bound and the headers (cards are some tens of kilobytes).
+constexpr size_t kLargestMember = 0x7FFFFFFFu;
+
+class Writer {
+ public:
+  explicit Writer(unsigned char* at) : at_(at) {}
+  void U16(uint32_t v) {
+    *at_++ = static_cast<unsigned char>(v);
+    *at_++ = static_cast<unsigned char>(v >> 8);
+  }
+  void U32(uint32_t v) {
+    U16(v & 0xFFFF);
+    U16(v >> 16);
+  }
+  void Bytes(const unsigned char* bytes, size_t n) {
+    if (n > 0) memcpy(at_, bytes, n);
+    at_ += n;
+  }
+
+ private:
+  unsigned char* at_;
+};
+
+// The fields that the member's local header and its central directory
+// entry share, from "version needed" to the name's length.
+void Shared(Writer& w, const ZipMember& m, uint32_t crc, size_t packed, size_t length) {
+  w.U16(kVersion);
+  w.U16(m.utf8Name ? kUtf8Name : 0);
+  w.U16(kDeflated);
+  w.U32(m.dosDateTime);
+  w.U32(crc);
+  w.U32(static_cast<uint32_t>(packed));
+  w.U32(static_cast<uint32_t>(length));
+  w.U16(static_cast<uint32_t>(m.nameLength));
+  w.U16(0);  // no extra field
+}
+
+}  // namespace
+
+uint32_t DosDateTime(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned minute,
+                     unsigned second) {
+  if (year < 1980) return (1u << 5 | 1u) << 16;
+  uint32_t date = (year - 1980) << 9 | month << 5 | day;
+  return date << 16 | hour << 11 | minute << 5 | second / 2;
+}
+
+bool ZipArchive::Build(const ZipMember& member, const unsigned char* data, size_t length) {
+  bytes_ = ByteBuffer();
+  size_ = 0;
+  if (member.nameLength > 0xFFFF || length > kLargestMember) return false;
+  size_t overhead = kLocalHeader + kCentralHeader + kEndRecord + 2 * member.nameLength;
+  bytes_ = ByteBuffer(overhead + DeflateBound(length));
+  if (!bytes_.ok()) return false;
+  size_t dataAt = kLocalHeader + member.nameLength;
+  size_t packed = Deflate(data, length, bytes_.data() + dataAt);
+  if (packed == 0) return false;
+  uint32_t crc = Crc32(data, length);
+
+  Writer local(bytes_.data());
+  local.U32(0x04034B50);
+  Shared(local, member, crc, packed, length);
+  local.Bytes(member.name, member.nameLength);
+
+  size_t central = dataAt + packed;
+  Writer w(bytes_.data() + central);
+  w.U32(0x02014B50);
+  w.U16(kVersion);  // made by: MS-DOS and its file attributes, version 2.0
+  Shared(w, member, crc, packed, length);
+  w.U16(0);  // no comment
+  w.U16(0);  // on disk 0
+  w.U16(0);  // internal attributes: binary
+  w.U32(0);  // external attributes
+  w.U32(0);  // the local header's offset
+  w.Bytes(member.name, member.nameLength);
+  size_t centralSize = kCentralHeader + member.nameLength;
+
+  w.U32(0x06054B50);
+  w.U16(0);  // this disk
+  w.U16(0);  // the disk with the central directory
+  w.U16(1);  // entries on this disk
+  w.U16(1);  // entries in all
+  w.U32(static_cast<uint32_t>(centralSize));
+  w.U32(static_cast<uint32_t>(central));
+  w.U16(0);  // no comment
+  size_ = central + centralSize + kEndRecord;
+  return true;
+}
