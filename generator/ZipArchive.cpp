@@ -32,24 +32,14 @@ class Writer {
     if (n > 0) memcpy(at_, bytes, n);
     at_ += n;
   }
+  void Zeros(size_t n) {
+    memset(at_, 0, n);
+    at_ += n;
+  }
 
  private:
   unsigned char* at_;
 };
-
-// The fields that the member's local header and its central directory
-// entry share, from "version needed" to the name's length.
-void Shared(Writer& w, const ZipMember& m, uint32_t crc, size_t packed, size_t length) {
-  w.U16(kVersion);
-  w.U16(m.utf8Name ? kUtf8Name : 0);
-  w.U16(kDeflated);
-  w.U32(m.dosDateTime);
-  w.U32(crc);
-  w.U32(static_cast<uint32_t>(packed));
-  w.U32(static_cast<uint32_t>(length));
-  w.U16(static_cast<uint32_t>(m.nameLength));
-  w.U16(0);  // no extra field
-}
 
 }  // namespace
 
@@ -72,32 +62,39 @@ bool ZipArchive::Build(const ZipMember& member, const unsigned char* data, size_
   if (packed == 0) return false;
   uint32_t crc = Crc32(data, length);
 
-  Writer local(bytes_.data());
-  local.U32(0x04034B50);
-  Shared(local, member, crc, packed, length);
-  local.Bytes(member.name, member.nameLength);
+  // The local header; from "version needed" to the extra field's length
+  // its fields are the central directory entry's too.
+  constexpr size_t kShared = 26;
+  unsigned char* local = bytes_.data();
+  Writer w(local);
+  w.U32(0x04034B50);
+  w.U16(kVersion);
+  w.U16(member.utf8Name ? kUtf8Name : 0);
+  w.U16(kDeflated);
+  w.U32(member.dosDateTime);
+  w.U32(crc);
+  w.U32(static_cast<uint32_t>(packed));
+  w.U32(static_cast<uint32_t>(length));
+  w.U16(static_cast<uint32_t>(member.nameLength));
+  w.Zeros(2);  // no extra field
+  w.Bytes(member.name, member.nameLength);
 
   size_t central = dataAt + packed;
-  Writer w(bytes_.data() + central);
+  w = Writer(local + central);
   w.U32(0x02014B50);
   w.U16(kVersion);  // made by: MS-DOS and its file attributes, version 2.0
-  Shared(w, member, crc, packed, length);
-  w.U16(0);  // no comment
-  w.U16(0);  // on disk 0
-  w.U16(0);  // internal attributes: binary
-  w.U32(0);  // external attributes
-  w.U32(0);  // the local header's offset
+  w.Bytes(local + 4, kShared);
+  w.Zeros(14);  // no comment, disk 0, attributes 0, the local header at offset 0
   w.Bytes(member.name, member.nameLength);
   size_t centralSize = kCentralHeader + member.nameLength;
 
   w.U32(0x06054B50);
-  w.U16(0);  // this disk
-  w.U16(0);  // the disk with the central directory
-  w.U16(1);  // entries on this disk
-  w.U16(1);  // entries in all
+  w.Zeros(4);  // this disk and the central directory's: 0
+  w.U16(1);   // entries on this disk
+  w.U16(1);   // entries in all
   w.U32(static_cast<uint32_t>(centralSize));
   w.U32(static_cast<uint32_t>(central));
-  w.U16(0);  // no comment
+  w.Zeros(2);  // no comment
   size_ = central + centralSize + kEndRecord;
   return true;
 }

@@ -141,6 +141,14 @@ TEST_F(ZippedCardTest, MemberNamesInTheCodePageOrInUtf8) {
   const char utf8[] = "Auguri \xCE\xB1\xCE\xB8 \xE6\x97\xA5\xE6\x9C\xAC.exe";
   EXPECT_EQ(m.name, Bytes(utf8, utf8 + sizeof utf8 - 1));
   EXPECT_EQ(ReadBytes(path), ExpectedArchive(Card(image_, "Zoe"), m));
+
+  // A look-alike the code page would put in its place is not the name.
+  path = folder_.File(L"Auguri \u0101\u0163.zip");
+  ASSERT_TRUE(Make(writer, container_, path, L"Zoe"));
+  m = ReadMember(ReadBytes(path));
+  EXPECT_TRUE(m.utf8);
+  const char lookAlikes[] = "Auguri \xC4\x81\xC5\xA3.exe";
+  EXPECT_EQ(m.name, Bytes(lookAlikes, lookAlikes + sizeof lookAlikes - 1));
   EXPECT_EQ(StagedFiles(folder_), 0u);
 }
 
