@@ -90,8 +90,8 @@ bool ZipArchive::Build(const ZipMember& member, const unsigned char* data, size_
 
   w.U32(0x06054B50);
   w.Zeros(4);  // this disk and the central directory's: 0
-  w.U16(1);   // entries on this disk
-  w.U16(1);   // entries in all
+  w.U16(1);  // entries on this disk
+  w.U16(1);  // entries in all
   w.U32(static_cast<uint32_t>(centralSize));
   w.U32(static_cast<uint32_t>(central));
   w.Zeros(2);  // no comment

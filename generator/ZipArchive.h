@@ -8,7 +8,7 @@
 #include "common/ByteBuffer.h"
 
 // DOS date (high 16 bits) and time (low 16 bits) as ZIP stores them: years
-// from 1980, seconds in twos. Earlier moments become 1 January 1980, 00:00.
+// 1980 to 2107, seconds in twos. Earlier moments become 1 January 1980, 00:00.
 uint32_t DosDateTime(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned minute,
                      unsigned second);
 
