@@ -19,7 +19,11 @@ add_library(portable STATIC
   generator/VersionRecord.cpp
   generator/PlayerImage.cpp
   generator/StagingName.cpp
-  generator/Messages.cpp)
+  generator/Messages.cpp
+  generator/Crc32.cpp
+  generator/Deflate.cpp
+  generator/ZipArchive.cpp
+  generator/CardPath.cpp)
 
 file(GLOB UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_TESTS})
@@ -34,3 +38,9 @@ target_link_libraries(gif_dump PRIVATE portable)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_test(NAME gif_reader_matches_artwork
   COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/tests/unit/gif_against_artwork.py" "$<TARGET_FILE:gif_dump>")
+
+# The deflate encoder and archive writer against Python's zlib and zipfile.
+add_executable(zip_write tests/unit/tools/zip_write.cpp)
+target_link_libraries(zip_write PRIVATE portable)
+add_test(NAME zip_against_python
+  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/tests/unit/zip_against_python.py" "$<TARGET_FILE:zip_write>")

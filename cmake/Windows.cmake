@@ -56,7 +56,7 @@ add_custom_command(TARGET Nevalto POST_BUILD
 add_library(generator STATIC generator/frmWizard.cpp generator/frmAbout.cpp generator/GeneralBas.cpp
   generator/CardWriter.cpp generator/SystemMessage.cpp generator/VersionResource.cpp generator/OpenForms.cpp
   generator/AboutLinks.cpp generator/VersionRecord.cpp generator/PlayerImage.cpp generator/StagingName.cpp
-  generator/Messages.cpp)
+  generator/Messages.cpp generator/Crc32.cpp generator/Deflate.cpp generator/ZipArchive.cpp generator/CardPath.cpp)
 target_link_libraries(generator PUBLIC forms cardfile)
 
 # The manifest names the architecture of the build it goes into.

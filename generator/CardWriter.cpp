@@ -1,16 +1,50 @@
 #include "generator/CardWriter.h"
 
+#include <string.h>
+
 #include "cardfile/CardLayout.h"
 #include "cardfile/SendersField.h"
 #include "common/ByteBuffer.h"
+#include "generator/CardPath.h"
 #include "generator/PlayerImage.h"
 #include "generator/StagingName.h"
+#include "generator/ZipArchive.h"
 #include "winapi/Ansi.h"
 #include "winapi/File.h"
 #include "winapi/Handles.h"
 
 namespace {
 constexpr unsigned kStagingAttempts = 16;
+
+// lost: set when a character has no code of its own there (not even a
+// look-alike stands in for it); only for the ANSI code page.
+ByteBuffer Encode(UINT codePage, const WideString& text, BOOL* lost) {
+  int length = static_cast<int>(text.length());
+  DWORD flags = lost ? WC_NO_BEST_FIT_CHARS : 0;
+  int n = WideCharToMultiByte(codePage, flags, text.c_str(), length, nullptr, 0, nullptr, lost);
+  ByteBuffer bytes(n > 0 ? static_cast<size_t>(n) : 0);
+  if (n > 0)
+    WideCharToMultiByte(codePage, flags, text.c_str(), length, reinterpret_cast<char*>(bytes.data()), n, nullptr,
+                        lost);
+  return bytes;
+}
+
+// The card's name inside an archive as the archive stores it: in the ANSI
+// code page when every character has its own there, else in UTF-8, flagged.
+ByteBuffer MemberName(const WideString& zipPath, bool* utf8) {
+  WideString name = ZipMemberName(zipPath);
+  BOOL lost = FALSE;
+  ByteBuffer ansi = Encode(CP_ACP, name, &lost);
+  *utf8 = lost != FALSE;
+  return *utf8 ? Encode(CP_UTF8, name, nullptr) : static_cast<ByteBuffer&&>(ansi);
+}
+
+uint32_t DosNow() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return DosDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+}
+
 }  // namespace
 
 bool CardWriter::Fail(DWORD error) {
@@ -20,6 +54,7 @@ bool CardWriter::Fail(DWORD error) {
 }
 
 void CardWriter::Discard() {
+  zippedCard_ = ByteBuffer();
   if (staged_.empty()) return;
   DeleteFileW(staged_.c_str());
   staged_ = WideString();
@@ -42,7 +77,11 @@ bool CardWriter::CopyPlayerImage(const WideString& containerPath, const WideStri
   }
   if (!IsPlayerImage(image.data(), image.size())) return Fail(ERROR_BAD_EXE_FORMAT);
   if (!CheckReplaceable(cardPath)) return false;
-  return CreateStaged(cardPath, image.data(), image.size());
+  if (!IsZipPath(cardPath)) return CreateStaged(cardPath, image.data(), image.size());
+  // Made now, empty, so a folder that cannot take it fails at the copy as for a card.
+  if (!CreateStaged(cardPath, nullptr, 0)) return false;
+  zippedCard_ = static_cast<ByteBuffer&&>(image);
+  return true;
 }
 
 // An existing destination must be one we may replace: not read-only (which
@@ -73,7 +112,7 @@ bool CardWriter::CreateStaged(const WideString& cardPath, const unsigned char* i
       return Fail(error);
     }
     staged_ = name;
-    if (!staged.WriteAt(0, image, length) || !staged.Flush()) {
+    if ((length > 0 && !staged.WriteAt(0, image, length)) || !staged.Flush()) {
       DWORD error = staged.LastError();
       staged.Close();
       return Fail(error);
@@ -88,20 +127,35 @@ bool CardWriter::WriteSendersAndPlace(const WideString& senders) {
   ByteBuffer ansi = ToAnsi(senders);
   unsigned char field[SendersFieldLength];
   MakeSendersField(ansi.data(), ansi.size(), IsAnsiLeadByte, field);
-  DWORD error = ERROR_SUCCESS;
-  {
-    File card(staged_, File::Mode::ReadWriteExisting);
-    unsigned long long length = 0;
-    if (!card.IsOpen() || !card.Size(&length))
-      error = card.LastError();
-    else if (length < SendersFieldLength)
-      error = ERROR_HANDLE_EOF;
-    else if (!card.WriteAt(length - SendersFieldLength, field, SendersFieldLength) || !card.Flush())
-      error = card.LastError();
-  }  // closed before a failure removes it
+  DWORD error = zippedCard_.ok() ? WriteArchive(field) : WriteField(field);
   if (error != ERROR_SUCCESS) return Fail(error);
   if (!MoveFileExW(staged_.c_str(), cardPath_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return Fail(GetLastError());
   staged_ = WideString();
   return true;
+}
+
+// The file is closed on return, before a failure removes it.
+DWORD CardWriter::WriteField(const unsigned char* field) {
+  File card(staged_, File::Mode::ReadWriteExisting);
+  unsigned long long length = 0;
+  if (!card.IsOpen() || !card.Size(&length)) return card.LastError();
+  if (length < SendersFieldLength) return ERROR_HANDLE_EOF;
+  if (!card.WriteAt(length - SendersFieldLength, field, SendersFieldLength) || !card.Flush())
+    return card.LastError();
+  return ERROR_SUCCESS;
+}
+
+// The finished card, zipped into the empty temporary file.
+DWORD CardWriter::WriteArchive(const unsigned char* field) {
+  memcpy(zippedCard_.data() + zippedCard_.size() - SendersFieldLength, field, SendersFieldLength);
+  bool utf8 = false;
+  ByteBuffer name = MemberName(cardPath_, &utf8);
+  ZipMember member = {name.data(), name.size(), utf8, DosNow()};
+  ZipArchive archive;
+  if (!name.ok() || !archive.Build(member, zippedCard_.data(), zippedCard_.size())) return ERROR_NOT_ENOUGH_MEMORY;
+  zippedCard_ = ByteBuffer();
+  File zip(staged_, File::Mode::ReadWriteExisting);
+  if (!zip.IsOpen() || !zip.WriteAt(0, archive.data(), archive.size()) || !zip.Flush()) return zip.LastError();
+  return ERROR_SUCCESS;
 }

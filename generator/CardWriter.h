@@ -5,9 +5,13 @@
 // bytes; only then does it take the destination's place, in one rename. A
 // failure at any step removes the temporary file and leaves the destination
 // as it was (missing, or the old file untouched).
+// A destination ending in ".zip" gets the same card zipped: the copy then
+// waits in memory, the temporary file is made empty, and the finished card
+// goes into it as a one-member archive before the rename.
 
 #include <windows.h>
 
+#include "common/ByteBuffer.h"
 #include "common/WideString.h"
 
 class CardWriter {
@@ -37,8 +41,11 @@ class CardWriter {
   bool Fail(DWORD error);
   bool CheckReplaceable(const WideString& cardPath);
   bool CreateStaged(const WideString& cardPath, const unsigned char* image, size_t length);
+  DWORD WriteField(const unsigned char* field);
+  DWORD WriteArchive(const unsigned char* field);
 
   WideString cardPath_;
+  ByteBuffer zippedCard_;  // the copy, while a zipped card waits for its field
   WideString staged_;
   DWORD error_ = ERROR_SUCCESS;
 };

@@ -17,6 +17,8 @@ enum ControlId { kCmdCrea = 101, kTxtAuguri, kText1, kCmdAbout, kCommand1, kLblD
 
 const wchar_t kTitle[] = L"Carolux";
 const wchar_t kDefaultCardName[] = L"Vavuri.exe";
+// The designed type first, so it stays the default; then the zipped card.
+const wchar_t kCardTypes[] = L"File eseguibile (*.exe)\0*.exe\0Biglietto compresso (*.zip)\0*.zip\0";
 
 const wchar_t kInstructions[] =
     L"Carolux consente di creare dei biglietti di auguri personalizzati, da inviare alle \r\n"
@@ -155,8 +157,8 @@ HBRUSH frmWizard::OnStaticColor(HWND child, HDC dc) {
 
 void frmWizard::Command1_Click() {
   WideString chosen = ShowFileDialog(hwnd(), 2, L"Seleziona cartella e nome dove salvare il biglietto di auguri",
-                                     L"Vavuri", WideString(L"File eseguibile (*.exe)\0*.exe\0", 30), CurrentFolder(),
-                                     L"exe");
+                                     L"Vavuri", WideString(kCardTypes, sizeof kCardTypes / sizeof(wchar_t) - 1),
+                                     CurrentFolder(), L"exe");
   CardPath = chosen.empty() ? AppFolder() + kDefaultCardName : chosen;
   lblDir.SetCaption(FitLabelText(lblDir, CardPath, DT_PATH_ELLIPSIS, *this));
 }

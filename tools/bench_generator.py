@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Figures of the generator for the benchmark: the sizes of the shipped
-container and its parts, and the time to write one card (copy of the player
-image out of the real container, for each build, senders' field, replacing the
+container and its parts, the card and the zipped card it writes, and the
+time to write each (copy of the player image out of the container of each
+build, senders' field, deflating for the zipped one, replacing the
 destination), as the median of several rounds run under Wine by the
 Windows-side test program. Needs a finished build (tools/build).
 
@@ -43,11 +44,20 @@ def card_write_ms(build, rounds=21):
         env = dict(session.env, CAROLUX_BENCH_CONTAINER=container, CAROLUX_BENCH_ROUNDS=str(rounds))
         out = subprocess.run([build.loader, program, "--gtest_filter=Bench.WriteCards"], env=env,
                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=600).stdout.decode()
-    found = re.search(r"card write: median ([\d.]+) ms, fastest ([\d.]+) ms, slowest ([\d.]+) ms", out)
-    if not found:
-        raise RuntimeError("no figure from the bench run:\n" + out)
-    return {"card write median ms": float(found.group(1)), "card write fastest ms": float(found.group(2)),
-            "card write slowest ms": float(found.group(3)), "card write rounds": rounds}
+    figures, written = {}, {}
+    for label in ("card", "zipped card"):
+        found = re.search(r"^%s write: median ([\d.]+) ms, fastest ([\d.]+) ms, slowest ([\d.]+) ms, \d+ rounds, "
+                          r"(\d+) bytes" % label, out, re.M)
+        if not found:
+            raise RuntimeError("no %s figure from the bench run:\n%s" % (label, out))
+        figures.update({label + " write median ms": float(found.group(1)),
+                        label + " write fastest ms": float(found.group(2)),
+                        label + " write slowest ms": float(found.group(3))})
+        written[label + " bytes"] = int(found.group(4))
+    written["zipped card / card"] = "%.1f%%" % (100.0 * written["zipped card bytes"] / written["card bytes"])
+    written.update(figures)
+    written["card write rounds"] = rounds
+    return written
 
 
 def bench_generator(rounds=21):

@@ -1,14 +1,17 @@
 """The generator through its real window under Wine: the focus and Enter,
 typing the senders' names, the card it writes and that card running, one
-instance at a time, the About window, the save dialog, and failures that
-leave an existing file as it was. Each session runs its own copy of
-the generator container (dist/Carolux.exe, or its twin) from a scratch folder, so the cards land there."""
+instance at a time, the About window, the save dialog, the card zipped, and
+failures that leave an existing file as it was. Each session runs its own copy
+of the generator container (dist/Carolux.exe, or its twin) from a scratch
+folder, so the cards land there."""
 
 import os
 import shutil
+import subprocess
 import sys
 import time
 import unittest
+import zipfile
 
 sys.path.insert(0, os.path.dirname(__file__))
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools"))
@@ -26,6 +29,8 @@ DIALOG_TITLE = "Seleziona cartella e nome dove salvare il biglietto di auguri"
 CREA = "Crea biglietto augurale"
 ID_CREA, ID_AUGURI, ID_TEXT1, ID_ABOUT, ID_SFOGLIA = 101, 102, 103, 104, 105
 FILE_NAME_BOX = 1148  # the file name box of the system's save dialog
+FILE_TYPE_BOX = 1136  # its list of file types
+EXE_TYPE, ZIP_TYPE = "File eseguibile (*.exe)", "Biglietto compresso (*.zip)"
 
 # Client area of frmWizard, 8205 x 5835 twips, at the 96 dots per inch of the test display.
 CLIENT_SIZE = (547, 389)
@@ -61,6 +66,26 @@ def read(path):
 
 def gif_first_picture(name):
     return art_reader.gif_pictures(art_reader.parse_gif(read(os.path.join(ASSETS, name))))[0]
+
+
+def names_drawn(session, card, folder, picture):
+    """Runs a card and counts the red pixels its senders' line adds."""
+    red_before = session.screenshot().count(lambda p: p == RED, NAMES_BAND)
+    started = time.time()
+    session.start(card, cwd=folder)
+    assert session.wait_window("NevaltoCard", timeout_ms=30000) is not None, \
+        "the card did not open its window:\n" + session.windows()
+    # The names come after the tree, about 21 s in here; a slower machine
+    # only stretches the tree.
+    time.sleep(18)
+    while True:
+        shot = session.screenshot()
+        names = shot.count(lambda p: p == RED, NAMES_BAND) - red_before
+        if names > 800 or time.time() - started > 45:
+            break
+        time.sleep(0.5)
+    shot.save_png(os.path.join(OUT, picture))
+    return names
 
 
 class Generator:
@@ -170,22 +195,8 @@ class CardMakingTest(unittest.TestCase):
 
             # The card written runs and writes the names it carries.
             self.assertTrue(g.wait_focus(ID_CREA), "the message box goes before the card copies the screen")
-            red_before = s.screenshot().count(lambda p: p == RED, NAMES_BAND)
-            started = time.time()
-            s.start(card, cwd=g.folder)
-            self.assertIsNotNone(s.wait_window("NevaltoCard", timeout_ms=30000),
-                                 "the card did not open its window:\n" + s.windows())
-            # The names come after the tree, about 21 s in here; a slower
-            # machine only stretches the tree.
-            time.sleep(18)
-            while True:
-                shot = s.screenshot()
-                names = shot.count(lambda p: p == RED, NAMES_BAND) - red_before
-                if names > 800 or time.time() - started > 45:
-                    break
-                time.sleep(0.5)
-            shot.save_png(os.path.join(OUT, "card-from-generator.png"))
-            self.assertGreater(names, 800, "the senders' names in red letters")
+            self.assertGreater(names_drawn(s, card, g.folder, "card-from-generator.png"), 800,
+                               "the senders' names in red letters")
 
     def assert_designed_pictures(self, shot, left, top):
         x, y, w, h = SHAPE1
@@ -304,6 +315,60 @@ class DestinationTest(unittest.TestCase):
             self.assertEqual(g.message(), [CONFIRMATION])
             g.answer_ok()
             self.assertEqual(read(card), card_with(""))
+
+
+class ZippedCardTest(unittest.TestCase):
+    def test_the_zip_type_writes_an_archive_whose_card_draws_the_names(self):
+        with Session(800, 600) as s:
+            g = Generator(s)
+            s.keys(VK_TAB)
+            self.assertTrue(g.wait_focus(ID_AUGURI, 5))
+            s.driver("type", "Mario e Anna")
+            self.assertEqual(g.child_text(ID_AUGURI), "Mario e Anna")
+
+            # The designed type comes first and is chosen; the zipped card follows it.
+            g.press("&Sfoglia")
+            self.assertIsNotNone(s.dialog(DIALOG_TITLE, 15000), "the save dialog did not open")
+            _, children = s.driver("children", "#32770")
+            type_box = [line for line in children.splitlines() if " id=%d " % FILE_TYPE_BOX in line]
+            self.assertEqual(len(type_box), 1, children)
+            self.assertTrue(type_box[0].endswith(" text=" + EXE_TYPE), type_box[0])
+            rc, chosen = s.driver("select", DIALOG_TITLE, FILE_TYPE_BOX, 1)
+            self.assertEqual((rc, chosen.strip()), (0, ZIP_TYPE))
+            # A name without extension: the zipped type gives it ".zip".
+            self.assertEqual(s.driver("settext", DIALOG_TITLE, FILE_NAME_BOX, windows_path(g.folder) + "\\Auguri")[0],
+                             0)
+            s.driver("command", DIALOG_TITLE, 1)
+            self.assertEqual(s.driver("gone", "#32770", 10000)[0], 0)
+
+            g.press(CREA)
+            self.assertEqual(g.message(), [CONFIRMATION])
+            g.answer_ok()
+            archive = os.path.join(g.folder, "Auguri.zip")
+            self.assertTrue(os.path.exists(archive), "no Auguri.zip in " + str(os.listdir(g.folder)))
+            self.assertFalse(os.path.exists(os.path.join(g.folder, "Auguri.exe")), "no card beside the archive")
+            self.assertEqual(g.staged_files(), [])
+            tested = subprocess.run(["unzip", "-t", archive], stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+            self.assertEqual(tested.returncode, 0, tested.stdout.decode(errors="replace"))
+            with zipfile.ZipFile(archive) as z:
+                self.assertEqual(z.namelist(), ["Auguri.exe"])
+                info = z.infolist()[0]
+                self.assertEqual(info.compress_type, zipfile.ZIP_DEFLATED)
+                self.assertLess(abs(time.mktime(info.date_time + (0, 0, -1)) - time.time()), 120,
+                                "written now, in local time")
+                member = z.read("Auguri.exe")
+            self.assertEqual(member, card_with("Mario e Anna"))
+            self.assertLess(os.path.getsize(archive), len(member) * 0.6)
+
+            # The card out of the archive runs and draws the names.
+            unpacked = os.path.join(g.folder, "scompattato")
+            os.mkdir(unpacked)
+            card = os.path.join(unpacked, "Auguri.exe")
+            with open(card, "wb") as f:
+                f.write(member)
+            self.assertTrue(g.wait_focus(ID_CREA), "the message box goes before the card copies the screen")
+            self.assertGreater(names_drawn(s, card, unpacked, "card-from-archive.png"), 800,
+                               "the senders' names in red letters")
 
 
 if __name__ == "__main__":

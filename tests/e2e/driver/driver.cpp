@@ -17,6 +17,8 @@
 //   driver children CLASS               the child windows of a window: class, id, text, place
 //   driver settext TITLE ID TEXT        set the text of a window's child control by its id
 //   driver command TITLE ID             post a command (a button's id) to a window
+//   driver select TITLE ID INDEX        choose an item of a window's combo box, as a click in its
+//                                       list does; print the chosen item's text
 //   driver close CLASS                  ask a window to close, as its title bar's close button does
 //   driver type TEXT                    type characters into the foreground window
 //   driver move X Y                     move the mouse pointer to a screen point
@@ -382,6 +384,20 @@ int main(int argc, char** argv) {
     HWND hwnd = WaitFor(L"*", Widen(argv[2]), 5000);
     if (!hwnd) return 1;
     return PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), BN_CLICKED), 0) ? 0 : 1;
+  }
+  if (cmd == "select" && argc == 5) {
+    HWND hwnd = WaitFor(L"*", Widen(argv[2]), 5000);
+    if (!hwnd) return 1;
+    IdSearch s{std::atoi(argv[3])};
+    EnumChildWindows(hwnd, FindById, reinterpret_cast<LPARAM>(&s));
+    if (!s.found) return 1;
+    WPARAM index = static_cast<WPARAM>(std::atoi(argv[4]));
+    if (SendMessageW(s.found, CB_SETCURSEL, index, 0) != static_cast<LRESULT>(index)) return 1;
+    // Setting the selection by message tells nobody; a choice in the list tells the owner, both ways.
+    for (WORD code : {CBN_SELENDOK, CBN_SELCHANGE})
+      SendMessageW(GetParent(s.found), WM_COMMAND, MAKEWPARAM(s.id, code), reinterpret_cast<LPARAM>(s.found));
+    std::printf("%s\n", Narrow(ControlText(s.found).c_str()).c_str());
+    return 0;
   }
   if (cmd == "close" && argc == 3) {
     HWND hwnd = WaitFor(Widen(argv[2]), L"*", 5000);
