@@ -52,10 +52,16 @@ WideString FitLabelText(TipLabel& label, const WideString& text, DWORD extraFlag
   buffer.Append(L"\0\0\0\0\0", 5);
   {
     WindowDc dc(form.hwnd());  // the window's own DC, with the window's font
+    // Measured as the label draws it: a label that shows "&" as it is must
+    // not have it measured as an access-key mark, a glyph narrower.
+    DWORD prefix = label.NoPrefix() ? DT_NOPREFIX : 0;
     bound::DrawTextW(dc.get(), const_cast<wchar_t*>(buffer.c_str()), -1, &fit,
-                     extraFlags | DT_MODIFYSTRING | DT_CALCRECT);
+                     extraFlags | prefix | DT_MODIFYSTRING | DT_CALCRECT);
   }
   WideString fitted = buffer.UpToNul();
-  if (label.Tag() != fitted) label.SetToolTipText(label.Tag());
+  // The tooltip names the file shown: the full text when it was shortened,
+  // none when the label shows it whole (a longer path's tooltip would name
+  // another file).
+  label.SetToolTipText(label.Tag() != fitted ? label.Tag() : WideString());
   return fitted;
 }

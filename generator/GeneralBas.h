@@ -24,9 +24,10 @@ WideString ShowFileDialog(HWND owner, short mode, const WideString& title, const
                           const WideString& filter, const WideString& initialFolder, const WideString& defaultExt);
 
 // The text shortened as the system does it to fit 0.97 of the label's
-// width in the window's font (extraFlags such as DT_PATH_ELLIPSIS choose
-// how). The label's Tag becomes the full text; when the text had to be
-// shortened the full text becomes its tooltip too, else the tooltip stays.
+// width in the window's font, measured as the label draws it (extraFlags
+// such as DT_PATH_ELLIPSIS choose how). The label's Tag becomes the full
+// text; its tooltip becomes the full text when the text had to be
+// shortened, and goes when it is shown whole.
 WideString FitLabelText(TipLabel& label, const WideString& text, DWORD extraFlags, Form& form);
 
 // The dialog's record as the system lays it out without the fields that
