@@ -31,17 +31,19 @@ void FillDialogRecord(OPENFILENAME_NT4W* record, HWND owner, short mode, const W
 }
 
 WideString ShowFileDialog(HWND owner, short mode, const WideString& title, const WideString& initialName,
-                          const WideString& filter, const WideString& initialFolder, const WideString& defaultExt) {
-  wchar_t file[kDialogFileBuffer] = {};
-  wchar_t fileTitle[kDialogFileBuffer] = {};
-  for (size_t i = 0; i < initialName.length() && i + 1 < kDialogFileBuffer; ++i) file[i] = initialName[i];
+                          const WideString& filter, const WideString& initialFolder, const WideString& defaultExt,
+                          DWORD* dialogError) {
+  WideString file = WideString::Repeat(L'\0', kDialogFileBuffer);
+  WideString fileTitle = WideString::Repeat(L'\0', kDialogFileBuffer);
+  auto* name = const_cast<wchar_t*>(file.c_str());
+  for (size_t i = 0; i < initialName.length() && i + 1 < kDialogFileBuffer; ++i) name[i] = initialName[i];
   OPENFILENAME_NT4W record;
-  FillDialogRecord(&record, owner, mode, title, file, fileTitle, filter, initialFolder, defaultExt);
+  FillDialogRecord(&record, owner, mode, title, name, const_cast<wchar_t*>(fileTitle.c_str()), filter,
+                   initialFolder, defaultExt);
   auto* asSystemRecord = reinterpret_cast<OPENFILENAMEW*>(&record);  // the system reads lStructSize
   BOOL chosen = mode == 1 ? bound::GetOpenFileNameW(asSystemRecord) : bound::GetSaveFileNameW(asSystemRecord);
-  if (!chosen) return WideString();
-  file[kDialogFileBuffer - 1] = 0;
-  return WideString(file);
+  if (dialogError) *dialogError = chosen ? 0 : bound::CommDlgExtendedError();
+  return chosen ? file.UpToNul() : WideString();
 }
 
 WideString FitLabelText(TipLabel& label, const WideString& text, DWORD extraFlags, Form& form) {

@@ -212,19 +212,23 @@ TEST(ShowFileDialog, SaveAddsTheDefaultExtension) {
   EXPECT_EQ(W(chosen), folder.File(L"Nonni.exe"));
 }
 
-TEST(ShowFileDialog, CancelGivesAnEmptyPath) {
+TEST(ShowFileDialog, CancelGivesAnEmptyPathAndNoError) {
   ScratchFolder folder(L"cancel");
   std::atomic<bool> seen{false};
   std::thread user(Answer, std::wstring(), IDCANCEL, &seen);
-  WideString chosen = ShowFileDialog(nullptr, 2, kTitle, L"Vavuri", kFilter, folder.path().c_str(), L"exe");
+  DWORD error = 0xDEAD;
+  WideString chosen =
+      ShowFileDialog(nullptr, 2, kTitle, L"Vavuri", kFilter, folder.path().c_str(), L"exe", &error);
   user.join();
   EXPECT_TRUE(seen);
   EXPECT_TRUE(chosen.empty());
+  EXPECT_EQ(error, 0u) << "a cancel is not a failure";
 }
 
 TEST(ShowFileDialog, TheRecordAsTheSystemReadsIt) {
-  wchar_t file[kDialogFileBuffer] = L"Vavuri";
-  wchar_t title[kDialogFileBuffer] = {};
+  std::wstring fileBuffer(kDialogFileBuffer, L'\0'), titleBuffer(kDialogFileBuffer, L'\0');
+  wchar_t* file = &fileBuffer[0];
+  wchar_t* title = &titleBuffer[0];
   // The record points into these: they outlive it.
   const WideString dialogTitle(kTitle), folder(L"C:\\Auguri"), extension(L"exe"), none;
   OPENFILENAME_NT4W record;
@@ -234,8 +238,9 @@ TEST(ShowFileDialog, TheRecordAsTheSystemReadsIt) {
   EXPECT_EQ(record.hInstance, nullptr);
   EXPECT_EQ(record.Flags, 0x806u);
   EXPECT_EQ(record.nFilterIndex, 1u);
-  EXPECT_EQ(record.nMaxFile, 255u);
-  EXPECT_EQ(record.nMaxFileTitle, 255u);
+  // Room for the longest path the system takes, not the 260 of old.
+  EXPECT_EQ(record.nMaxFile, 32768u);
+  EXPECT_EQ(record.nMaxFileTitle, 32768u);
   EXPECT_EQ(record.lpstrFile, file);
   EXPECT_EQ(record.lpstrFileTitle, title);
   EXPECT_EQ(record.lpstrCustomFilter, nullptr);
