@@ -66,11 +66,14 @@ def gif_first_picture(name):
 class Generator:
     """One running generator in a session, with what the tests ask of it."""
 
-    def __init__(self, session, name="Carolux.exe"):
+    def __init__(self, session, name="Carolux.exe", cut=0):
         self.s = session
         self.folder = session.scratch
         self.path = os.path.join(self.folder, name)
         shutil.copy(CONTAINER, self.path)
+        if cut:
+            with open(self.path, "r+b") as f:
+                f.truncate(os.path.getsize(CONTAINER) - cut)
         self.process = session.start(self.path, cwd=self.folder)
         self.info = session.wait_window("CaroluxWizard", "Carolux", timeout_ms=30000)
         assert self.info is not None, "the generator window did not appear:\n" + session.windows()
@@ -304,6 +307,27 @@ class DestinationTest(unittest.TestCase):
             self.assertEqual(g.message(), [CONFIRMATION])
             g.answer_ok()
             self.assertEqual(read(card), card_with(""))
+
+
+class DamagedGeneratorTest(unittest.TestCase):
+    def test_a_cut_container_says_so_and_makes_no_card(self):
+        with Session(800, 600) as s:
+            g = Generator(s, cut=100)
+            card = os.path.join(g.folder, "Vavuri.exe")
+            g.press(CREA)
+            found = s.dialog("Carolux", 15000)
+            self.assertIsNotNone(found, "no message for a damaged generator")
+            s.screenshot(save_as="generator-damaged.png")
+            texts = [t for t in found[1] if t != "OK"]
+            self.assertEqual(len(texts), 1, texts)
+            self.assertTrue(texts[0].startswith(ERROR_PREFIX + windows_path(card) + ", "), texts[0])
+            self.assertGreater(len(texts[0]), len(ERROR_PREFIX + windows_path(card) + ", "), "with the reason")
+            g.answer_ok()
+            self.assertTrue(g.wait_focus(ID_CREA), "the message box goes, the window stays")
+            self.assertIsNone(s.dialog("Carolux", 3000), "no confirmation after the error")
+            self.assertFalse(os.path.exists(card), "no card")
+            self.assertEqual(g.staged_files(), [])
+            self.assertIsNone(g.process.poll())
 
 
 if __name__ == "__main__":
