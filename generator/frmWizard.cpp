@@ -9,6 +9,7 @@
 #include "generator/OpenForms.h"
 #include "generator/SystemMessage.h"
 #include "generator/frmAbout.h"
+#include "winapi/Ansi.h"
 #include "winapi/ModulePath.h"
 
 namespace {
@@ -172,6 +173,13 @@ void frmWizard::Command1_Click() {
 }
 
 void frmWizard::cmdCrea_Click() {
+  // The field is single-byte ANSI, as cards have always read it: names it
+  // cannot carry are asked about before anything is written.
+  WideString unshown = CharactersOutsideCodePage(txtAuguri.Text(), CP_ACP);
+  if (!unshown.empty() &&
+      ShowMessage(hwnd(), UnshownCharactersQuestion(unshown).c_str(), kTitle,
+                  MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+    return;
   if (!CreaBiglietto(CardPath)) return;
   if (!WriteSenders()) return;
   ShowMessage(hwnd(), L"Il biglietto augurale \u00E8 stato creato!", kTitle, MB_OK | MB_ICONINFORMATION);

@@ -1,7 +1,7 @@
 """The generator through its real window under Wine: the focus and Enter,
 typing the senders' names, the card it writes and that card running, one
 instance at a time, the About window, the save dialog, and failures that
-leave an existing file as it was. Each session runs its own copy of
+leave an existing file as it was, and a damaged generator. Each session runs its own copy of
 dist/x64/Carolux.exe from a scratch folder, so the cards land there."""
 
 import os
@@ -296,9 +296,11 @@ class DestinationTest(unittest.TestCase):
             g.answer_ok()
             self.assertEqual(read(os.path.join(sub, "Nonni.exe")), card_with(""))
 
-            # Cancelling the dialog goes back to Vavuri.exe beside the program.
+            # Cancelling the dialog keeps Nonni.exe: Vavuri.exe beside the
+            # program is not touched.
             with open(card, "wb") as f:
                 f.write(b"not a card")
+            os.remove(os.path.join(sub, "Nonni.exe"))
             g.press("&Sfoglia")
             self.assertIsNotNone(s.dialog(DIALOG_TITLE, 15000))
             s.driver("command", DIALOG_TITLE, 2)
@@ -306,7 +308,8 @@ class DestinationTest(unittest.TestCase):
             g.press(CREA)
             self.assertEqual(g.message(), [CONFIRMATION])
             g.answer_ok()
-            self.assertEqual(read(card), card_with(""))
+            self.assertEqual(read(os.path.join(sub, "Nonni.exe")), card_with(""))
+            self.assertEqual(read(card), b"not a card")
 
 
 class DamagedGeneratorTest(unittest.TestCase):
