@@ -19,6 +19,7 @@ class Label : public Control {
   void SetBorder(bool border);
   // Ampersands shown as they are (paths), not as access-key marks.
   void SetNoPrefix(bool noPrefix) { noPrefix_ = noPrefix; }
+  bool NoPrefix() const { return noPrefix_; }
   // One line, drawn whole even where it runs a few pixels past the label.
   void SetSingleLine(bool singleLine) { singleLine_ = singleLine; }
 

@@ -26,6 +26,7 @@ void ToolTip::Set(UINT flags, UINT_PTR id, const RECT& area, const WideString& t
   info.uId = id;
   info.rect = area;
   SendMessageW(hwnd_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  if (text.empty()) return;  // no tool: nothing pops up over the control
   info.lpszText = const_cast<wchar_t*>(text.c_str());  // copied by the tooltip
   SendMessageW(hwnd_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
@@ -39,16 +40,17 @@ void ToolTip::SetChildTip(HWND child, const WideString& text) {
 
 WideString ToolTip::Get(UINT flags, UINT_PTR id) const {
   if (!hwnd_) return WideString();
-  // Room for a long path, the longest text a tooltip of ours holds.
-  wchar_t text[1024] = {};
+  // Room for the longest path, the longest text a tooltip of ours holds.
+  constexpr size_t kRoom = 32768;
+  WideString text = WideString::Repeat(L'\0', kRoom);
   TOOLINFOW info = {};
   info.cbSize = TTTOOLINFOW_V2_SIZE;
   info.uFlags = flags;
   info.hwnd = owner_;
   info.uId = id;
-  info.lpszText = text;
-  SendMessageW(hwnd_, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
-  return WideString(text);
+  info.lpszText = const_cast<wchar_t*>(text.c_str());
+  SendMessageW(hwnd_, TTM_GETTEXTW, kRoom, reinterpret_cast<LPARAM>(&info));
+  return text.UpToNul();
 }
 
 WideString ToolTip::AreaTip(UINT_PTR id) const { return Get(0, id); }

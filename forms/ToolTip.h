@@ -18,7 +18,8 @@ class ToolTip {
   void Detach() { hwnd_ = nullptr; }
   HWND hwnd() const { return hwnd_; }
 
-  // Sets (or replaces) the tooltip of a rectangle of the owner's client area.
+  // Sets (or replaces) the tooltip of a rectangle of the owner's client area;
+  // an empty text removes it.
   void SetAreaTip(UINT_PTR id, const RECT& area, const WideString& text);
   // Sets (or replaces) the tooltip of a child window.
   void SetChildTip(HWND child, const WideString& text);

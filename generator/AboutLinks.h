@@ -7,9 +7,14 @@
 // "Versione " + major.minor.revision, each in decimal without leading zeros.
 WideString VersionCaption(unsigned major, unsigned minor, unsigned revision);
 
-// "mailto:" + address + "?Subject=Carolux - " + the version caption. Nothing
-// is percent-encoded: the mail program gets the subject's spaces as they are.
+// "mailto:" + address + "?Subject=" + "Carolux - " and the version caption,
+// percent-encoded: mail programs that stop a link at its first space still
+// get the whole subject.
 WideString MailtoLink(const WideString& address, const WideString& versionCaption);
+
+// A text as a link's query value: letters, digits and "-._~" as they are,
+// every other character as %XX of its UTF-8 bytes.
+WideString PercentEncoded(const WideString& text);
 
 // A number in decimal, without leading zeros.
 WideString DecimalText(unsigned value);

@@ -75,7 +75,9 @@ bool CardWriter::CopyPlayerImage(const WideString& containerPath, const WideStri
     if (!image.ok()) return Fail(ERROR_NOT_ENOUGH_MEMORY);
     if (!container.ReadAt(PlayerImageOffset, image.data(), length)) return Fail(container.LastError());
   }
-  if (!IsPlayerImage(image.data(), image.size())) return Fail(ERROR_BAD_EXE_FORMAT);
+  // A damaged generator must not make a card that cannot start or whose
+  // names overwrite its code: the system's words for it say the file is damaged.
+  if (!IsPlayerImage(image.data(), image.size())) return Fail(ERROR_FILE_CORRUPT);
   if (!CheckReplaceable(cardPath)) return false;
   if (!IsZipPath(cardPath)) return CreateStaged(cardPath, image.data(), image.size());
   // Made now, empty, so a folder that cannot take it fails at the copy as for a card.

@@ -31,17 +31,19 @@ void FillDialogRecord(OPENFILENAME_NT4W* record, HWND owner, short mode, const W
 }
 
 WideString ShowFileDialog(HWND owner, short mode, const WideString& title, const WideString& initialName,
-                          const WideString& filter, const WideString& initialFolder, const WideString& defaultExt) {
-  wchar_t file[kDialogFileBuffer] = {};
-  wchar_t fileTitle[kDialogFileBuffer] = {};
-  for (size_t i = 0; i < initialName.length() && i + 1 < kDialogFileBuffer; ++i) file[i] = initialName[i];
+                          const WideString& filter, const WideString& initialFolder, const WideString& defaultExt,
+                          DWORD* dialogError) {
+  WideString file = WideString::Repeat(L'\0', kDialogFileBuffer);
+  WideString fileTitle = WideString::Repeat(L'\0', kDialogFileBuffer);
+  auto* name = const_cast<wchar_t*>(file.c_str());
+  for (size_t i = 0; i < initialName.length() && i + 1 < kDialogFileBuffer; ++i) name[i] = initialName[i];
   OPENFILENAME_NT4W record;
-  FillDialogRecord(&record, owner, mode, title, file, fileTitle, filter, initialFolder, defaultExt);
+  FillDialogRecord(&record, owner, mode, title, name, const_cast<wchar_t*>(fileTitle.c_str()), filter,
+                   initialFolder, defaultExt);
   auto* asSystemRecord = reinterpret_cast<OPENFILENAMEW*>(&record);  // the system reads lStructSize
   BOOL chosen = mode == 1 ? bound::GetOpenFileNameW(asSystemRecord) : bound::GetSaveFileNameW(asSystemRecord);
-  if (!chosen) return WideString();
-  file[kDialogFileBuffer - 1] = 0;
-  return WideString(file);
+  if (dialogError) *dialogError = chosen ? 0 : bound::CommDlgExtendedError();
+  return chosen ? file.UpToNul() : WideString();
 }
 
 WideString FitLabelText(TipLabel& label, const WideString& text, DWORD extraFlags, Form& form) {
@@ -52,10 +54,16 @@ WideString FitLabelText(TipLabel& label, const WideString& text, DWORD extraFlag
   buffer.Append(L"\0\0\0\0\0", 5);
   {
     WindowDc dc(form.hwnd());  // the window's own DC, with the window's font
+    // Measured as the label draws it: a label that shows "&" as it is must
+    // not have it measured as an access-key mark, a glyph narrower.
+    DWORD prefix = label.NoPrefix() ? DT_NOPREFIX : 0;
     bound::DrawTextW(dc.get(), const_cast<wchar_t*>(buffer.c_str()), -1, &fit,
-                     extraFlags | DT_MODIFYSTRING | DT_CALCRECT);
+                     extraFlags | prefix | DT_MODIFYSTRING | DT_CALCRECT);
   }
   WideString fitted = buffer.UpToNul();
-  if (label.Tag() != fitted) label.SetToolTipText(label.Tag());
+  // The tooltip names the file shown: the full text when it was shortened,
+  // none when the label shows it whole (a longer path's tooltip would name
+  // another file).
+  label.SetToolTipText(label.Tag() != fitted ? label.Tag() : WideString());
   return fitted;
 }

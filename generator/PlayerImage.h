@@ -10,6 +10,9 @@
 // PlayerImageOffset on, or 0 when the container ends at or before it.
 size_t PlayerImageLength(unsigned long long containerSize);
 
-// True when the bytes can be a player image: a Windows program (DOS header
-// pointing at a PE header) long enough to hold the senders' field after it.
+// True when the bytes are a whole player image, as the build lays it out: a
+// Windows program (DOS header pointing at a PE header) whose headers and
+// every section's raw data lie inside it, followed by exactly the 70 bytes of
+// the senders' field. A container cut short, or grown, fails: a card made
+// from it would not start, or would have its names written over its code.
 bool IsPlayerImage(const unsigned char* image, size_t length);

@@ -9,6 +9,7 @@
 #include "generator/OpenForms.h"
 #include "generator/SystemMessage.h"
 #include "generator/frmAbout.h"
+#include "winapi/Ansi.h"
 #include "winapi/ModulePath.h"
 
 namespace {
@@ -42,9 +43,11 @@ const FontSpec kArial975 = {L"Arial", 9.75, false, false, false};
 const FontSpec kWindowFont = {L"Arial", 8.25, false, false, false};
 
 WideString CurrentFolder() {
-  wchar_t folder[MAX_PATH * 2] = {};
-  DWORD n = GetCurrentDirectoryW(MAX_PATH * 2, folder);
-  return n > 0 && n < MAX_PATH * 2 ? WideString(folder, n) : WideString();
+  DWORD size = GetCurrentDirectoryW(0, nullptr);  // NUL included
+  if (size == 0) return WideString();
+  WideString folder = WideString::Repeat(L'\0', size);
+  DWORD n = GetCurrentDirectoryW(size, const_cast<wchar_t*>(folder.c_str()));
+  return n > 0 && n < size ? folder.Left(n) : WideString();
 }
 
 }  // namespace
@@ -155,15 +158,30 @@ HBRUSH frmWizard::OnStaticColor(HWND child, HDC dc) {
   return GetSysColorBrush(COLOR_WINDOW);
 }
 
+// Only a chosen path changes the destination: a cancel keeps the one chosen
+// before, and a failing dialog says so and keeps it too, rather than falling
+// back to the default file that "Crea" would then replace unasked.
 void frmWizard::Command1_Click() {
+  DWORD failure = 0;
   WideString chosen = ShowFileDialog(hwnd(), 2, L"Seleziona cartella e nome dove salvare il biglietto di auguri",
                                      L"Vavuri", WideString(kCardTypes, sizeof kCardTypes / sizeof(wchar_t) - 1),
-                                     CurrentFolder(), L"exe");
-  CardPath = chosen.empty() ? AppFolder() + kDefaultCardName : chosen;
-  lblDir.SetCaption(FitLabelText(lblDir, CardPath, DT_PATH_ELLIPSIS, *this));
+                                     CurrentFolder(), L"exe", &failure);
+  if (!chosen.empty()) {
+    CardPath = chosen;
+    lblDir.SetCaption(FitLabelText(lblDir, CardPath, DT_PATH_ELLIPSIS, *this));
+  } else if (failure != 0) {
+    ShowMessage(hwnd(), DialogErrorMessage(failure, CardPath).c_str(), kTitle, MB_OK | MB_ICONERROR);
+  }
 }
 
 void frmWizard::cmdCrea_Click() {
+  // The field is single-byte ANSI, as cards have always read it: names it
+  // cannot carry are asked about before anything is written.
+  WideString unshown = CharactersOutsideCodePage(txtAuguri.Text(), CP_ACP);
+  if (!unshown.empty() &&
+      ShowMessage(hwnd(), UnshownCharactersQuestion(unshown).c_str(), kTitle,
+                  MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+    return;
   if (!CreaBiglietto(CardPath)) return;
   if (!WriteSenders()) return;
   ShowMessage(hwnd(), L"Il biglietto augurale \u00E8 stato creato!", kTitle, MB_OK | MB_ICONINFORMATION);

@@ -26,6 +26,8 @@ class frmWizard : public ControlForm {
   bool CreaBiglietto(const WideString& nomefile);
 
   WideString CardPath;
+  // The card-path label as shown: caption, Tag and tooltip (tests).
+  const TipLabel& PathLabel() const { return lblDir; }
 
  protected:
   void Form_Load() override;

@@ -1,7 +1,8 @@
 #include "player/Ambient.h"
 
-#include <math.h>
 #include <string.h>
+
+#include "common/HalfEven.h"
 
 namespace {
 
@@ -10,7 +11,7 @@ constexpr double kMsPerDay = 86400000.0;
 // Readings stay far below 2^53 ms, where a double holds them exactly; working
 // in doubles spares the card the 64-bit division routines of the compiler's
 // support library.
-double WholeSeconds(int64_t ms) { return floor(static_cast<double>(ms) / 1000.0); }
+double WholeSeconds(int64_t ms) { return FloorWhole(static_cast<double>(ms) / 1000.0); }
 
 uint32_t MsToNextSecond(int64_t ms) {
   double intoSecond = static_cast<double>(ms) - WholeSeconds(ms) * 1000.0;
@@ -28,7 +29,7 @@ uint64_t Mix(uint64_t z) {
 
 double SecondsSinceMidnight(int64_t ms) {
   double reading = static_cast<double>(ms);
-  return (reading - floor(reading / kMsPerDay) * kMsPerDay) / 1000.0;
+  return (reading - FloorWhole(reading / kMsPerDay) * kMsPerDay) / 1000.0;
 }
 
 int64_t TickWidener::Widen(uint32_t ticks) {
@@ -72,7 +73,7 @@ int32_t Ambient::RandomInt(int32_t low, int32_t high, LocalClock& clock) {
   Reseed(SecondsSinceMidnight(clock.NowMs()));
   float r = NextSingle();
   int32_t n = high - low + 1;
-  return static_cast<int32_t>(floor(static_cast<double>(r) * n + low));
+  return static_cast<int32_t>(FloorWhole(static_cast<double>(r) * n + low));
 }
 
 // The clock reading is folded into the state, not put in its place, so two

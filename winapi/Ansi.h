@@ -11,5 +11,10 @@ WideString FromAnsi(const char* bytes, size_t length);
 // Characters outside the code page become the code page's default character.
 ByteBuffer ToAnsi(const WideString& text);
 
+// The characters of text that the code page cannot carry (each once, in
+// order of first appearance): those that would come back as the default
+// character or as a look-alike. Empty when all of them fit.
+WideString CharactersOutsideCodePage(const WideString& text, unsigned codePage);
+
 // For the field cut: true when the byte starts a two-byte character.
 bool IsAnsiLeadByte(unsigned char byte);

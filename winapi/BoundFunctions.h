@@ -30,6 +30,7 @@ BIND_WINDOWS_FUNCTION("winmm.dll", sndPlaySoundA);
 BIND_WINDOWS_FUNCTION("comctl32.dll", InitCommonControlsEx);
 BIND_WINDOWS_FUNCTION("comdlg32.dll", GetOpenFileNameW);
 BIND_WINDOWS_FUNCTION("comdlg32.dll", GetSaveFileNameW);
+BIND_WINDOWS_FUNCTION("comdlg32.dll", CommDlgExtendedError);
 BIND_WINDOWS_FUNCTION("user32.dll", DrawTextW);
 BIND_WINDOWS_FUNCTION("shell32.dll", ShellExecuteW);
 }  // namespace bound

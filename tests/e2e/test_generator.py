@@ -1,9 +1,9 @@
 """The generator through its real window under Wine: the focus and Enter,
 typing the senders' names, the card it writes and that card running, one
-instance at a time, the About window, the save dialog, the card zipped, and
-failures that leave an existing file as it was. Each session runs its own copy
-of the generator container (dist/Carolux.exe, or its twin) from a scratch
-folder, so the cards land there."""
+instance at a time, the About window, the save dialog, the card zipped, a
+damaged generator, and failures that leave an existing file as it was. Each
+session runs its own copy of the generator container (dist/Carolux.exe, or
+its twin) from a scratch folder, so the cards land there."""
 
 import os
 import shutil
@@ -91,11 +91,14 @@ def names_drawn(session, card, folder, picture):
 class Generator:
     """One running generator in a session, with what the tests ask of it."""
 
-    def __init__(self, session, name="Carolux.exe"):
+    def __init__(self, session, name="Carolux.exe", cut=0):
         self.s = session
         self.folder = session.scratch
         self.path = os.path.join(self.folder, name)
         shutil.copy(CONTAINER, self.path)
+        if cut:
+            with open(self.path, "r+b") as f:
+                f.truncate(os.path.getsize(CONTAINER) - cut)
         self.process = session.start(self.path, cwd=self.folder)
         self.info = session.wait_window("CaroluxWizard", "Carolux", timeout_ms=30000)
         assert self.info is not None, "the generator window did not appear:\n" + session.windows()
@@ -304,9 +307,11 @@ class DestinationTest(unittest.TestCase):
             g.answer_ok()
             self.assertEqual(read(os.path.join(sub, "Nonni.exe")), card_with(""))
 
-            # Cancelling the dialog goes back to Vavuri.exe beside the program.
+            # Cancelling the dialog keeps Nonni.exe: Vavuri.exe beside the
+            # program is not touched.
             with open(card, "wb") as f:
                 f.write(b"not a card")
+            os.remove(os.path.join(sub, "Nonni.exe"))
             g.press("&Sfoglia")
             self.assertIsNotNone(s.dialog(DIALOG_TITLE, 15000))
             s.driver("command", DIALOG_TITLE, 2)
@@ -314,7 +319,29 @@ class DestinationTest(unittest.TestCase):
             g.press(CREA)
             self.assertEqual(g.message(), [CONFIRMATION])
             g.answer_ok()
-            self.assertEqual(read(card), card_with(""))
+            self.assertEqual(read(os.path.join(sub, "Nonni.exe")), card_with(""))
+            self.assertEqual(read(card), b"not a card")
+
+
+class DamagedGeneratorTest(unittest.TestCase):
+    def test_a_cut_container_says_so_and_makes_no_card(self):
+        with Session(800, 600) as s:
+            g = Generator(s, cut=100)
+            card = os.path.join(g.folder, "Vavuri.exe")
+            g.press(CREA)
+            found = s.dialog("Carolux", 15000)
+            self.assertIsNotNone(found, "no message for a damaged generator")
+            s.screenshot(save_as="generator-damaged.png")
+            texts = [t for t in found[1] if t != "OK"]
+            self.assertEqual(len(texts), 1, texts)
+            self.assertTrue(texts[0].startswith(ERROR_PREFIX + windows_path(card) + ", "), texts[0])
+            self.assertGreater(len(texts[0]), len(ERROR_PREFIX + windows_path(card) + ", "), "with the reason")
+            g.answer_ok()
+            self.assertTrue(g.wait_focus(ID_CREA), "the message box goes, the window stays")
+            self.assertIsNone(s.dialog("Carolux", 3000), "no confirmation after the error")
+            self.assertFalse(os.path.exists(card), "no card")
+            self.assertEqual(g.staged_files(), [])
+            self.assertIsNone(g.process.poll())
 
 
 class ZippedCardTest(unittest.TestCase):

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <math.h>
 
 #include "common/HalfEven.h"
 #include "forms/Twips.h"
@@ -12,6 +13,12 @@ TEST(HalfEven, HalvesGoToTheEvenNeighbour) {
   EXPECT_EQ(RoundHalfEven(-1.5), -2);
   EXPECT_EQ(RoundHalfEven(66.4999), 66);
   EXPECT_EQ(RoundHalfEven(66.5001), 67);
+}
+
+TEST(HalfEven, FloorWholeAgreesWithTheLibrarysFloor) {
+  for (double v : {0.0, 0.25, 1.0, 1.75, -0.25, -1.0, -1.5, 462.5, -462.5, 86399999.0 / 1000.0, 9.0e15, -9.0e15,
+                   1e-300, -1e-300})
+    EXPECT_EQ(FloorWhole(v), floor(v)) << v;
 }
 
 TEST(ScreenHalves, OddWidthsRoundToEven) {

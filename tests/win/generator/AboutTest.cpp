@@ -31,8 +31,8 @@ TEST(AboutWindow, MailLinksCarryTheVersionCaption) {
   frmAbout about(GetModuleHandleW(nullptr));
   about.Show();
   ASSERT_TRUE(about.IsOpen());
-  EXPECT_EQ(W(about.EmailLink(0)), L"mailto:ep@carolux.example?Subject=Carolux - Versione 1.1.0");
-  EXPECT_EQ(W(about.EmailLink(1)), L"mailto:info@carolux.example?Subject=Carolux - Versione 1.1.0");
+  EXPECT_EQ(W(about.EmailLink(0)), L"mailto:ep@carolux.example?Subject=Carolux%20-%20Versione%201.1.0");
+  EXPECT_EQ(W(about.EmailLink(1)), L"mailto:info@carolux.example?Subject=Carolux%20-%20Versione%201.1.0");
   EXPECT_EQ(W(about.EmailLink(5)), W(about.EmailLink(1))) << "any other index: address B";
 
   HWND first = about.hwnd();
@@ -44,7 +44,7 @@ TEST(AboutWindow, MailLinksCarryTheVersionCaption) {
   ForgetQuit();
   about.Show();  // made anew, with the same version
   ASSERT_TRUE(about.IsOpen());
-  EXPECT_EQ(W(about.EmailLink(0)), L"mailto:ep@carolux.example?Subject=Carolux - Versione 1.1.0");
+  EXPECT_EQ(W(about.EmailLink(0)), L"mailto:ep@carolux.example?Subject=Carolux%20-%20Versione%201.1.0");
   about.Unload();
   ForgetQuit();
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cardfile/CardLayout.h"
@@ -12,10 +13,13 @@
 #include "generator/SystemMessage.h"
 #include "tests/win/TestFiles.h"
 #include "tests/win/generator/Helpers.h"
+#include "tests/unit/FakeProgram.h"
 
 namespace {
 
 using Bytes = std::vector<unsigned char>;
+
+std::wstring W(const WideString& s) { return std::wstring(s.c_str(), s.length()); }
 
 Bytes Card(const Bytes& image, const std::string& field) {
   Bytes card(image.begin(), image.end() - 70);
@@ -159,11 +163,62 @@ TEST_F(CardWriterTest, ContainerWithoutPlayerImage) {
   notAProgram.insert(notAProgram.end(), 3000, 0x33);
   WriteBytes(junk, notAProgram);
   EXPECT_FALSE(writer.CopyPlayerImage(junk.c_str(), card_.c_str()));
-  EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_BAD_EXE_FORMAT));
+  EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_FILE_CORRUPT));
   EXPECT_FALSE(writer.CopyPlayerImage(folder_.File(L"Nessuno.exe").c_str(), card_.c_str()));
   EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
   EXPECT_EQ(GetFileAttributesW(card_.c_str()), INVALID_FILE_ATTRIBUTES) << "no empty card left behind";
   EXPECT_EQ(StagedFiles(folder_), 0u);
+}
+
+namespace {
+
+Bytes ShippedPlayer() {
+  std::string unix = std::string(CAROLUX_DIST) + "/Nevalto.exe";
+  std::wstring path = L"Z:";
+  for (char c : unix) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+  return ReadBytes(path);
+}
+
+}  // namespace
+
+// Containers whose player image is not whole: cut at its end, or with a
+// section said to lie past it. Each is refused as damaged before anything is
+// written: no card, no temporary file, an old card left as it was.
+TEST_F(CardWriterTest, DamagedContainersMakeNoCard) {
+  const Bytes player = ShippedPlayer();
+  ASSERT_GT(player.size(), 40000u);
+  const Bytes whole = Container(player);
+  std::vector<std::pair<std::string, Bytes>> damaged;
+  for (size_t cut : {1, 70, 100, 30000})
+    damaged.emplace_back("cut by " + std::to_string(cut), Bytes(whole.begin(), whole.end() - cut));
+  // The last section's raw data moved past the end of the file.
+  Bytes pastEnd = whole;
+  size_t pe = PlayerImageOffset + (player[0x3C] | player[0x3D] << 8);
+  size_t sections = pastEnd[pe + 6] | pastEnd[pe + 7] << 8;
+  size_t table = pe + 24 + (pastEnd[pe + 20] | pastEnd[pe + 21] << 8);
+  size_t lastOffset = table + 40 * (sections - 1) + 20;
+  PutDword(pastEnd, lastOffset, static_cast<unsigned long>(player.size()));
+  damaged.emplace_back("a section past the end", pastEnd);
+
+  const std::wstring oldCard = folder_.File(L"Vecchio.exe");
+  const Bytes old(5000, 'o');
+  WriteBytes(oldCard, old);
+  for (const auto& container : damaged) {
+    WriteBytes(container_, container.second);
+    for (const std::wstring& card : {card_, oldCard}) {
+      CardWriter writer;
+      EXPECT_FALSE(Make(writer, container_, card, L"Mario e Anna")) << container.first;
+      EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_FILE_CORRUPT)) << container.first;
+      EXPECT_EQ(StagedFiles(folder_), 0u) << container.first;
+    }
+    EXPECT_EQ(GetFileAttributesW(card_.c_str()), INVALID_FILE_ATTRIBUTES) << container.first << ": no card";
+    EXPECT_EQ(ReadBytes(oldCard), old) << container.first;
+  }
+  // The same shipped player, whole, makes its card.
+  WriteBytes(container_, whole);
+  CardWriter writer;
+  ASSERT_TRUE(Make(writer, container_, card_, L"Mario e Anna")) << writer.Error();
+  EXPECT_EQ(ReadBytes(card_), Card(player, Padded("Mario e Anna")));
 }
 
 TEST_F(CardWriterTest, RenamedContainerStillMakesCards) {
@@ -195,6 +250,14 @@ TEST_F(CardWriterTest, AbandonedCopyIsRemoved) {
   CardWriter writer;
   EXPECT_FALSE(writer.WriteSendersAndPlace(L"senza copia"));
   EXPECT_EQ(GetFileAttributesW(card_.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(CreationMessage, ADamagedGeneratorIsCalledSo) {
+  // The system's own words for ERROR_FILE_CORRUPT, with no "%1" left unfilled.
+  std::wstring text = W(SystemErrorText(ERROR_FILE_CORRUPT));
+  EXPECT_GT(text.size(), 5u);
+  EXPECT_EQ(text.find(L"%1"), std::wstring::npos) << text;
+  EXPECT_NE(text, W(SystemErrorText(ERROR_ACCESS_DENIED)));
 }
 
 TEST(CreationMessage, NamesThePathAndTheSystemsReason) {

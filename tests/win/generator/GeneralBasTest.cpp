@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "common/HalfEven.h"
 #include "forms/ControlForm.h"
 #include "forms/TipLabel.h"
 #include "forms/Twips.h"
@@ -38,6 +39,7 @@ class LabelForm : public ControlForm {
     RECT r = TwipsRect(120, 1320, 6615, 375, DisplayDpi());
     lblDir.Move(r.left, r.top, r.right - r.left, r.bottom - r.top);
     lblDir.SetVisible(true);
+    lblDir.SetNoPrefix(true);  // as frmWizard's: paths show "&" as it is
     CreateToolTips();
     lblDir.AttachToolTip(&ToolTips(), 7);
   }
@@ -72,13 +74,59 @@ TEST_F(FitLabelTextTest, TheLabelHasTheDesignedSize) {
   }
 }
 
-TEST_F(FitLabelTextTest, AShortPathStaysAndLeavesTheTooltip) {
+TEST_F(FitLabelTextTest, AShortPathStaysAndHasNoTooltip) {
   form_.lblDir.SetToolTipText(L"un suggerimento di prima");
   WideString fitted = FitLabelText(form_.lblDir, L"C:\\Auguri\\Vavuri.exe", DT_PATH_ELLIPSIS, form_);
   EXPECT_EQ(W(fitted), L"C:\\Auguri\\Vavuri.exe");
   EXPECT_EQ(W(form_.lblDir.Tag()), L"C:\\Auguri\\Vavuri.exe");
-  EXPECT_EQ(W(form_.lblDir.ToolTipText()), L"un suggerimento di prima");
-  EXPECT_EQ(W(form_.ToolTips().AreaTip(7)), L"un suggerimento di prima");
+  EXPECT_EQ(W(form_.lblDir.ToolTipText()), L"");
+  EXPECT_EQ(W(form_.ToolTips().AreaTip(7)), L"");
+}
+
+namespace {
+
+// base + some filler + "\Vavuri.exe", as wide in the window's font as
+// wanted: the widest not above maxWidth, or the narrowest above minWidth.
+std::wstring PathOfWidth(HWND hwnd, const std::wstring& base, int minWidth, int maxWidth) {
+  std::wstring best;
+  int bestWidth = 0;
+  for (int wide = 0; wide < 80; ++wide) {
+    for (int narrow = 0; narrow < 8; ++narrow) {
+      std::wstring path = base + std::wstring(wide, L'x') + std::wstring(narrow, L'l') + L"\\Vavuri.exe";
+      int width = WidthInWindowFont(hwnd, path);
+      if (width < minWidth || width > maxWidth) continue;
+      bool better = best.empty() || (minWidth == 0 ? width > bestWidth : width < bestWidth);
+      if (better) best = path, bestWidth = width;
+    }
+  }
+  return best;
+}
+
+}  // namespace
+
+// An "&" shown as it is must be measured too: a path a glyph too wide for the
+// label is shortened, one that just fits is left whole.
+TEST_F(FitLabelTextTest, AmpersandsAreMeasuredAsTheLabelDrawsThem) {
+  const std::wstring base = L"C:\\Auguri & Natale\\";
+  const int room = static_cast<int>(RoundHalfEven(form_.lblDir.Width() * 0.97));
+  const int ampersand = WidthInWindowFont(form_.hwnd(), L"&");
+  ASSERT_GT(ampersand, 1);
+
+  std::wstring fits = PathOfWidth(form_.hwnd(), base, 0, room);
+  ASSERT_GE(WidthInWindowFont(form_.hwnd(), fits), room - 2) << "only just fits";
+  EXPECT_EQ(W(FitLabelText(form_.lblDir, fits.c_str(), DT_PATH_ELLIPSIS, form_)), fits);
+  EXPECT_EQ(W(form_.lblDir.ToolTipText()), L"");
+
+  // Wider than the room by less than the "&": without it, it would fit.
+  std::wstring tooWide = PathOfWidth(form_.hwnd(), base, room + 1, room + ampersand - 1);
+  ASSERT_FALSE(tooWide.empty());
+  std::wstring text = W(FitLabelText(form_.lblDir, tooWide.c_str(), DT_PATH_ELLIPSIS, form_));
+  EXPECT_NE(text, tooWide);
+  EXPECT_NE(text.find(L"..."), std::wstring::npos) << text;
+  EXPECT_LE(WidthInWindowFont(form_.hwnd(), text), room) << text;
+  EXPECT_EQ(text.substr(text.size() - 11), L"\\Vavuri.exe");
+  EXPECT_EQ(W(form_.lblDir.ToolTipText()), tooWide);
+  EXPECT_EQ(W(form_.ToolTips().AreaTip(7)), tooWide);
 }
 
 TEST_F(FitLabelTextTest, ADeepPathIsShortenedInItsMiddleKeepingTheFileName) {
@@ -96,10 +144,14 @@ TEST_F(FitLabelTextTest, ADeepPathIsShortenedInItsMiddleKeepingTheFileName) {
   EXPECT_EQ(W(form_.lblDir.ToolTipText()), kDeep);
   EXPECT_EQ(W(form_.ToolTips().AreaTip(7)), kDeep);
 
-  // Back to a short path: the tooltip of the long one stays, the Tag follows.
-  FitLabelText(form_.lblDir, L"C:\\Vavuri.exe", DT_PATH_ELLIPSIS, form_);
+  // Back to a short path: the long one's tooltip goes, the Tag follows.
+  EXPECT_EQ(W(FitLabelText(form_.lblDir, L"C:\\Vavuri.exe", DT_PATH_ELLIPSIS, form_)), L"C:\\Vavuri.exe");
   EXPECT_EQ(W(form_.lblDir.Tag()), L"C:\\Vavuri.exe");
-  EXPECT_EQ(W(form_.lblDir.ToolTipText()), kDeep);
+  EXPECT_EQ(W(form_.lblDir.ToolTipText()), L"");
+  EXPECT_EQ(W(form_.ToolTips().AreaTip(7)), L"");
+  // And a long one again brings its own.
+  FitLabelText(form_.lblDir, kDeep.c_str(), DT_PATH_ELLIPSIS, form_);
+  EXPECT_EQ(W(form_.ToolTips().AreaTip(7)), kDeep);
 }
 
 TEST_F(FitLabelTextTest, PathsOutsideTheCodePageKeepTheirCharacters) {
@@ -160,19 +212,23 @@ TEST(ShowFileDialog, SaveAddsTheDefaultExtension) {
   EXPECT_EQ(W(chosen), folder.File(L"Nonni.exe"));
 }
 
-TEST(ShowFileDialog, CancelGivesAnEmptyPath) {
+TEST(ShowFileDialog, CancelGivesAnEmptyPathAndNoError) {
   ScratchFolder folder(L"cancel");
   std::atomic<bool> seen{false};
   std::thread user(Answer, std::wstring(), IDCANCEL, &seen);
-  WideString chosen = ShowFileDialog(nullptr, 2, kTitle, L"Vavuri", kFilter, folder.path().c_str(), L"exe");
+  DWORD error = 0xDEAD;
+  WideString chosen =
+      ShowFileDialog(nullptr, 2, kTitle, L"Vavuri", kFilter, folder.path().c_str(), L"exe", &error);
   user.join();
   EXPECT_TRUE(seen);
   EXPECT_TRUE(chosen.empty());
+  EXPECT_EQ(error, 0u) << "a cancel is not a failure";
 }
 
 TEST(ShowFileDialog, TheRecordAsTheSystemReadsIt) {
-  wchar_t file[kDialogFileBuffer] = L"Vavuri";
-  wchar_t title[kDialogFileBuffer] = {};
+  std::wstring fileBuffer(kDialogFileBuffer, L'\0'), titleBuffer(kDialogFileBuffer, L'\0');
+  wchar_t* file = &fileBuffer[0];
+  wchar_t* title = &titleBuffer[0];
   // The record points into these: they outlive it.
   const WideString dialogTitle(kTitle), folder(L"C:\\Auguri"), extension(L"exe"), none;
   OPENFILENAME_NT4W record;
@@ -182,8 +238,9 @@ TEST(ShowFileDialog, TheRecordAsTheSystemReadsIt) {
   EXPECT_EQ(record.hInstance, nullptr);
   EXPECT_EQ(record.Flags, 0x806u);
   EXPECT_EQ(record.nFilterIndex, 1u);
-  EXPECT_EQ(record.nMaxFile, 255u);
-  EXPECT_EQ(record.nMaxFileTitle, 255u);
+  // Room for the longest path the system takes, not the 260 of old.
+  EXPECT_EQ(record.nMaxFile, 32768u);
+  EXPECT_EQ(record.nMaxFileTitle, 32768u);
   EXPECT_EQ(record.lpstrFile, file);
   EXPECT_EQ(record.lpstrFileTitle, title);
   EXPECT_EQ(record.lpstrCustomFilter, nullptr);

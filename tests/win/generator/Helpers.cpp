@@ -3,20 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "cardfile/CardLayout.h"
+#include "tests/unit/FakeProgram.h"
 #include "winapi/ModulePath.h"
 
 std::vector<unsigned char> FakePlayerImage(size_t length) {
-  std::vector<unsigned char> image(length);
-  for (size_t i = 0; i < length; ++i) image[i] = static_cast<unsigned char>(7 + i * 13 % 251);
-  image[0] = 'M';
-  image[1] = 'Z';
-  image[0x3C] = 0x80;
-  image[0x3D] = image[0x3E] = image[0x3F] = 0;
-  image[0x80] = 'P';
-  image[0x81] = 'E';
-  image[0x82] = image[0x83] = 0;
-  for (size_t i = length - 70; i < length; ++i) image[i] = 0;
-  return image;
+  return FakeProgram({{length - kFakeHeaders - SendersFieldLength, 0x5C}});
 }
 
 std::vector<unsigned char> Container(const std::vector<unsigned char>& image) {

@@ -10,7 +10,8 @@
 
 #include "tests/win/TestFiles.h"
 
-// A program-shaped image of the given length ending in 70 zero bytes.
+// A whole program image of the given length (at least 1,095 bytes) ending in
+// 70 zero bytes.
 std::vector<unsigned char> FakePlayerImage(size_t length);
 // A generator container around an image: 61,440 bytes of generator, then it.
 std::vector<unsigned char> Container(const std::vector<unsigned char>& image);

@@ -1,0 +1,158 @@
+// The generator window's "Sfoglia" on the real save dialog, answered from
+// another thread as a user would: what a choice, a cancel and a long path do
+// to the destination and to the label that shows it.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "generator/frmAbout.h"
+#include "generator/frmWizard.h"
+#include "tests/win/TestFiles.h"
+
+namespace {
+
+std::wstring W(const WideString& s) { return std::wstring(s.c_str(), s.length()); }
+
+const wchar_t kDialogTitle[] = L"Seleziona cartella e nome dove salvare il biglietto di auguri";
+const int kFileNameBox = 1148;
+const int kSfoglia = 105;
+
+HWND FindVisible(const wchar_t* cls, const wchar_t* title, int tenthsOfSeconds) {
+  for (int i = 0; i < tenthsOfSeconds; ++i) {
+    HWND found = FindWindowW(cls, title);
+    if (found && IsWindowVisible(found)) return found;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+BOOL CALLBACK FindNameBox(HWND hwnd, LPARAM lp) {
+  wchar_t cls[32] = {};
+  GetClassNameW(hwnd, cls, 32);
+  if (GetDlgCtrlID(hwnd) == kFileNameBox && lstrcmpiW(cls, L"Edit") == 0) *reinterpret_cast<HWND*>(lp) = hwnd;
+  return TRUE;
+}
+
+// What the user did and saw while "Sfoglia" ran.
+struct Answered {
+  std::atomic<bool> dialogSeen{false};
+  std::atomic<bool> dialogStayed{false};  // the dialog refused the name itself
+  std::wstring message;                   // the generator's message box, if any
+};
+
+// Types name into the save dialog (or leaves it) and presses button; then
+// reads and closes a message box of the generator, if one comes.
+void Answer(std::wstring name, int button, Answered* answered) {
+  HWND dialog = FindVisible(L"#32770", kDialogTitle, 200);
+  if (!dialog) return;
+  answered->dialogSeen = true;
+  Sleep(300);
+  HWND box = nullptr;
+  EnumChildWindows(dialog, FindNameBox, reinterpret_cast<LPARAM>(&box));
+  if (box && !name.empty()) SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  for (int i = 0; i < 30 && IsWindow(dialog); ++i) Sleep(100);
+  if (IsWindow(dialog)) {
+    // The dialog's own complaint, then out of it.
+    answered->dialogStayed = true;
+    for (int i = 0; i < 20 && IsWindow(dialog); ++i) {
+      HWND popup = GetLastActivePopup(dialog);
+      if (popup && popup != dialog) PostMessageW(popup, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+      Sleep(300);
+    }
+  }
+  HWND message = FindVisible(L"#32770", L"Carolux", 30);
+  if (!message) return;
+  wchar_t text[4096] = {};
+  GetDlgItemTextW(message, 0xFFFF, text, 4096);  // a message box's text
+  answered->message = text;
+  PostMessageW(message, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  for (int i = 0; i < 50 && IsWindow(message); ++i) Sleep(100);
+}
+
+// Closing the last window asks the message loop to end; tests have none.
+void ForgetQuit() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
+class WizardTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(wizard_.Open()); }
+  void TearDown() override {
+    wizard_.Unload();
+    ForgetQuit();
+  }
+
+  // "Sfoglia", answered by the user thread.
+  void Browse(const std::wstring& name, int button, Answered* answered) {
+    std::thread user(Answer, name, button, answered);
+    HWND sfoglia = GetDlgItem(wizard_.hwnd(), kSfoglia);
+    SendMessageW(wizard_.hwnd(), WM_COMMAND, MAKEWPARAM(kSfoglia, BN_CLICKED), reinterpret_cast<LPARAM>(sfoglia));
+    user.join();
+    ASSERT_TRUE(answered->dialogSeen) << "the save dialog did not open";
+  }
+
+  std::wstring Tip() { return W(wizard_.ToolTips().AreaTip(106)); }
+
+  frmAbout about_{GetModuleHandleW(nullptr)};
+  frmWizard wizard_{GetModuleHandleW(nullptr), about_};
+};
+
+// A folder deep enough that its paths are shortened in the label.
+std::wstring DeepFolder(const ScratchFolder& scratch) {
+  std::wstring path = scratch.path();
+  for (const wchar_t* part : {L"Una cartella dal nome lungo", L"Natale con i parenti lontani", L"Biglietti"}) {
+    path += L"\\";
+    path += part;
+    CreateDirectoryW(path.c_str(), nullptr);
+  }
+  return path;
+}
+
+}  // namespace
+
+TEST_F(WizardTest, CancelAfterAChoiceKeepsIt) {
+  ScratchFolder scratch(L"scelto");
+  std::wstring chosen = DeepFolder(scratch) + L"\\Scelto.exe";
+  Answered first;
+  Browse(DeepFolder(scratch) + L"\\Scelto", IDOK, &first);
+  ASSERT_EQ(W(wizard_.CardPath), chosen);
+  const TipLabel& label = wizard_.PathLabel();
+  std::wstring caption = W(label.Caption());
+  ASSERT_NE(caption.find(L"..."), std::wstring::npos) << "a path long enough to have a tooltip: " << caption;
+  EXPECT_EQ(caption.substr(caption.size() - 11), L"\\Scelto.exe");
+  EXPECT_EQ(W(label.Tag()), chosen);
+  EXPECT_EQ(Tip(), chosen);
+
+  Answered cancelled;
+  Browse(L"", IDCANCEL, &cancelled);
+  EXPECT_EQ(cancelled.message, L"") << "a cancel says nothing";
+  EXPECT_EQ(W(wizard_.CardPath), chosen);
+  EXPECT_EQ(W(label.Caption()), caption);
+  EXPECT_EQ(W(label.Tag()), chosen);
+  EXPECT_EQ(Tip(), chosen);
+}
+
+// A path longer than the 255 characters the dialog once had room for, and
+// short enough for Wine's own dialog: taken whole, not the default instead.
+TEST_F(WizardTest, APathLongerThanTwoHundredFiftyFiveCharactersIsTaken) {
+  ScratchFolder scratch(L"lungo");
+  std::wstring folder = scratch.path() + L"\\" + std::wstring(100, L'c');
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  std::wstring name = folder + L"\\" + std::wstring(258 - folder.size() - 5, L'n');
+  std::wstring full = name + L".exe";
+  ASSERT_EQ(full.size(), 258u);
+  Answered answered;
+  Browse(name, IDOK, &answered);
+  EXPECT_FALSE(answered.dialogStayed);
+  EXPECT_EQ(answered.message, L"");
+  EXPECT_EQ(W(wizard_.CardPath), full);
+  EXPECT_EQ(W(wizard_.PathLabel().Tag()), full);
+  EXPECT_EQ(Tip(), full);
+}
