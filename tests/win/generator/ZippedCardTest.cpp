@@ -10,6 +10,7 @@
 #include "generator/CardWriter.h"
 #include "generator/Crc32.h"
 #include "generator/ZipArchive.h"
+#include "tests/unit/FakeProgram.h"
 #include "tests/win/TestFiles.h"
 #include "tests/win/generator/Helpers.h"
 
@@ -75,7 +76,7 @@ class ZippedCardTest : public ::testing::Test {
  protected:
   ZippedCardTest() : folder_(L"zipped"), image_(FakePlayerImage(40000)) {
     // Shaped like a program and compressible, as the real card is.
-    for (size_t i = 0x100; i < 30000; ++i) image_[i] = static_cast<unsigned char>("Buon Natale "[i % 12]);
+    for (size_t i = kFakeHeaders; i < 30000; ++i) image_[i] = static_cast<unsigned char>("Buon Natale "[i % 12]);
     container_ = folder_.File(L"Carolux.exe");
     WriteBytes(container_, Container(image_));
     zip_ = folder_.File(L"Auguri.zip");
