@@ -21,7 +21,7 @@ add_test(NAME win_tests COMMAND win_tests)
 
 # The end-to-end driver: finds windows, presses keys, takes screenshots.
 add_executable(driver tests/e2e/driver/driver.cpp)
-target_link_libraries(driver PRIVATE gdi32 user32)
+target_link_libraries(driver PRIVATE gdi32 user32 shell32)
 target_link_options(driver PRIVATE -static)
 set_target_properties(driver PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/e2e")
 

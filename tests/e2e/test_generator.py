@@ -323,6 +323,40 @@ class DestinationTest(unittest.TestCase):
             self.assertEqual(read(card), b"not a card")
 
 
+class NamesOutsideTheCodePageTest(unittest.TestCase):
+    """Names the card cannot show are asked about: No writes nothing, Yes
+    writes the card with what the field can hold."""
+
+    def test_no_goes_back_and_yes_writes(self):
+        with Session(800, 600) as s:
+            g = Generator(s)
+            names = "Zo\u00eb e \u0396\u03c9\u03ae"
+            self.assertEqual(s.driver("settext", "Carolux", ID_AUGURI, names)[0], 0)
+            self.assertEqual(g.child_text(ID_AUGURI), names)
+            card = os.path.join(g.folder, "Vavuri.exe")
+            g.press(CREA)
+            found = s.dialog("Carolux")
+            self.assertIsNotNone(found, "no question about the names")
+            question = [t for t in found[1] if "?" in t and len(t) > 20]
+            self.assertEqual(len(question), 1, found[1])
+            self.assertIn("\u0396\u03c9\u03ae", question[0], "it names the characters the card cannot show")
+            self.assertNotIn("\u00eb", question[0].split("\r\n")[0], "not those it can")
+            s.screenshot(save_as="names-question.png")
+            self.assertTrue(s.press_button("Carolux", "&No"))
+            self.assertTrue(g.wait_focus(ID_CREA), "No goes back to the window")
+            self.assertFalse(os.path.exists(card))
+            self.assertEqual(g.staged_files(), [])
+
+            g.press(CREA)
+            self.assertIsNotNone(s.dialog("Carolux"))
+            self.assertTrue(s.press_button("Carolux", "&Yes"))
+            self.assertEqual(g.message(), [CONFIRMATION])
+            g.answer_ok()
+            field = read(card)[-70:]
+            self.assertEqual(field[:6], "Zo\u00eb e ".encode("cp1252"))
+            self.assertEqual(len(field.rstrip(b" ")), 9, "three single-byte stand-ins for the Greek letters")
+
+
 class DamagedGeneratorTest(unittest.TestCase):
     def test_a_cut_container_says_so_and_makes_no_card(self):
         with Session(800, 600) as s:

@@ -27,6 +27,8 @@
 //                                       each change of its opacity and visibility until it is gone
 
 #include <windows.h>
+// After windows.h, which it builds on.
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -274,7 +276,24 @@ int WatchEnding(const std::wstring& cls, const char* first, const char* second) 
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// The arguments as UTF-8, read from the wide command line: the ANSI argv
+// would turn names such as "Ζωή" into question marks before we saw them.
+int Run(int argc, char** argv);
+
+int main() {
+  int argc = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (!wide) return 2;
+  std::vector<std::string> args;
+  for (int i = 0; i < argc; ++i) args.push_back(Narrow(wide[i]));
+  LocalFree(wide);
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(&a[0]);
+  argv.push_back(nullptr);
+  return Run(argc, argv.data());
+}
+
+int Run(int argc, char** argv) {
   if (argc < 2) return 2;
   std::string cmd = argv[1];
   if (cmd == "windows") {
