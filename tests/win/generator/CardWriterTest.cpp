@@ -29,11 +29,6 @@ Bytes Card(const Bytes& image, const std::string& field) {
 
 std::string Padded(const std::string& text) { return text + std::string(70 - text.size(), ' '); }
 
-bool Make(CardWriter& writer, const std::wstring& container, const std::wstring& card, const std::wstring& names) {
-  return writer.CopyPlayerImage(container.c_str(), card.c_str()) &&
-         writer.WriteSendersAndPlace(WideString(names.c_str(), names.size()));
-}
-
 class CardWriterTest : public ::testing::Test {
  protected:
   CardWriterTest() : folder_(L"cards"), image_(FakePlayerImage(3000)) {
@@ -96,56 +91,6 @@ TEST_F(CardWriterTest, AnExistingLongerFileIsReplacedWhole) {
   CardWriter writer;
   ASSERT_TRUE(Make(writer, container_, card_, L"Lia"));
   EXPECT_EQ(ReadBytes(card_), Card(image_, Padded("Lia")));  // nothing of the old tail
-}
-
-TEST_F(CardWriterTest, ReadOnlyDestinationIsLeftAlone) {
-  Bytes old(5000, 'o');
-  WriteBytes(card_, old);
-  SetFileAttributesW(card_.c_str(), FILE_ATTRIBUTE_READONLY);
-  CardWriter writer;
-  EXPECT_FALSE(writer.CopyPlayerImage(container_.c_str(), card_.c_str()));
-  EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-  SetFileAttributesW(card_.c_str(), FILE_ATTRIBUTE_NORMAL);
-  EXPECT_EQ(ReadBytes(card_), old);
-  EXPECT_EQ(StagedFiles(folder_), 0u);
-}
-
-TEST_F(CardWriterTest, DestinationLockedByAnotherProcessIsLeftAlone) {
-  Bytes old(5000, 'o');
-  WriteBytes(card_, old);
-  {
-    FileLockedElsewhere lock(card_);
-    ASSERT_TRUE(lock.Held());
-    CardWriter writer;
-    EXPECT_FALSE(writer.CopyPlayerImage(container_.c_str(), card_.c_str()));
-    EXPECT_NE(writer.Error(), static_cast<DWORD>(ERROR_SUCCESS));
-    EXPECT_EQ(StagedFiles(folder_), 0u);
-  }
-  EXPECT_EQ(ReadBytes(card_), old);
-}
-
-TEST_F(CardWriterTest, LockedBetweenCopyAndFieldTheOldFileStays) {
-  Bytes old(5000, 'o');
-  WriteBytes(card_, old);
-  CardWriter writer;
-  ASSERT_TRUE(writer.CopyPlayerImage(container_.c_str(), card_.c_str()));
-  EXPECT_EQ(StagedFiles(folder_), 1u);
-  {
-    FileLockedElsewhere lock(card_);
-    ASSERT_TRUE(lock.Held());
-    EXPECT_FALSE(writer.WriteSendersAndPlace(L"Mario"));
-    EXPECT_NE(writer.Error(), static_cast<DWORD>(ERROR_SUCCESS));
-  }
-  EXPECT_EQ(ReadBytes(card_), old);
-  EXPECT_EQ(StagedFiles(folder_), 0u);
-}
-
-TEST_F(CardWriterTest, MissingFolderCreatesNothing) {
-  std::wstring card = folder_.File(L"manca\\Vavuri.exe");
-  CardWriter writer;
-  EXPECT_FALSE(writer.CopyPlayerImage(container_.c_str(), card.c_str()));
-  EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-  EXPECT_EQ(GetFileAttributesW(folder_.File(L"manca").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(CardWriterTest, ContainerWithoutPlayerImage) {
@@ -236,20 +181,6 @@ TEST_F(CardWriterTest, FoldersOutsideTheCodePage) {
   ASSERT_TRUE(Make(writer, container_, card, L"Lia"));
   EXPECT_EQ(ReadBytes(card), Card(image_, Padded("Lia")));
   EXPECT_EQ(StagedFiles(folder), 0u);
-}
-
-TEST_F(CardWriterTest, AbandonedCopyIsRemoved) {
-  {
-    CardWriter writer;
-    ASSERT_TRUE(writer.CopyPlayerImage(container_.c_str(), card_.c_str()));
-    EXPECT_EQ(StagedFiles(folder_), 1u);
-    EXPECT_EQ(ReadBytes(std::wstring(writer.StagedPath().c_str())), image_);
-  }
-  EXPECT_EQ(StagedFiles(folder_), 0u);
-  EXPECT_EQ(GetFileAttributesW(card_.c_str()), INVALID_FILE_ATTRIBUTES);
-  CardWriter writer;
-  EXPECT_FALSE(writer.WriteSendersAndPlace(L"senza copia"));
-  EXPECT_EQ(GetFileAttributesW(card_.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(CreationMessage, ADamagedGeneratorIsCalledSo) {

@@ -6,6 +6,11 @@
 #include "tests/unit/FakeProgram.h"
 #include "winapi/ModulePath.h"
 
+bool Make(CardWriter& writer, const std::wstring& container, const std::wstring& card, const std::wstring& names) {
+  return writer.CopyPlayerImage(container.c_str(), card.c_str()) &&
+         writer.WriteSendersAndPlace(WideString(names.c_str(), names.size()));
+}
+
 std::vector<unsigned char> FakePlayerImage(size_t length) {
   return FakeProgram({{length - kFakeHeaders - SendersFieldLength, 0x5C}});
 }

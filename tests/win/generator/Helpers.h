@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "generator/CardWriter.h"
 #include "tests/win/TestFiles.h"
 
 // A whole program image of the given length (at least 1,095 bytes) ending in
@@ -15,6 +16,8 @@
 std::vector<unsigned char> FakePlayerImage(size_t length);
 // A generator container around an image: 61,440 bytes of generator, then it.
 std::vector<unsigned char> Container(const std::vector<unsigned char>& image);
+// Both steps of writing a card, as "Crea biglietto augurale" takes them.
+bool Make(CardWriter& writer, const std::wstring& container, const std::wstring& card, const std::wstring& names);
 // Temporary card files ("~crl*.tmp") left in a folder.
 size_t StagedFiles(const ScratchFolder& folder);
 

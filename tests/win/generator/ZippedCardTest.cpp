@@ -61,11 +61,6 @@ Bytes Ansi(const std::wstring& text) {
   return Bytes(bytes, bytes + (n > 0 ? n : 0));
 }
 
-bool Make(CardWriter& writer, const std::wstring& container, const std::wstring& card, const std::wstring& names) {
-  return writer.CopyPlayerImage(container.c_str(), card.c_str()) &&
-         writer.WriteSendersAndPlace(WideString(names.c_str(), names.size()));
-}
-
 uint32_t DosNow() {
   SYSTEMTIME t;
   GetLocalTime(&t);
@@ -163,68 +158,3 @@ TEST_F(ZippedCardTest, AnExistingLongerFileIsReplacedWhole) {
   EXPECT_EQ(StagedFiles(folder_), 0u);
 }
 
-TEST_F(ZippedCardTest, ReadOnlyDestinationIsLeftAlone) {
-  Bytes old(5000, 'o');
-  WriteBytes(zip_, old);
-  SetFileAttributesW(zip_.c_str(), FILE_ATTRIBUTE_READONLY);
-  CardWriter writer;
-  EXPECT_FALSE(writer.CopyPlayerImage(container_.c_str(), zip_.c_str()));
-  EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-  SetFileAttributesW(zip_.c_str(), FILE_ATTRIBUTE_NORMAL);
-  EXPECT_EQ(ReadBytes(zip_), old);
-  EXPECT_EQ(StagedFiles(folder_), 0u);
-}
-
-TEST_F(ZippedCardTest, LockedDestinationIsLeftAlone) {
-  Bytes old(5000, 'o');
-  WriteBytes(zip_, old);
-  {
-    FileLockedElsewhere lock(zip_);
-    ASSERT_TRUE(lock.Held());
-    CardWriter writer;
-    EXPECT_FALSE(writer.CopyPlayerImage(container_.c_str(), zip_.c_str()));
-    EXPECT_NE(writer.Error(), static_cast<DWORD>(ERROR_SUCCESS));
-    EXPECT_EQ(StagedFiles(folder_), 0u);
-  }
-  EXPECT_EQ(ReadBytes(zip_), old);
-}
-
-TEST_F(ZippedCardTest, LockedBetweenCopyAndFieldTheOldFileStays) {
-  Bytes old(5000, 'o');
-  WriteBytes(zip_, old);
-  CardWriter writer;
-  ASSERT_TRUE(writer.CopyPlayerImage(container_.c_str(), zip_.c_str()));
-  EXPECT_EQ(StagedFiles(folder_), 1u);
-  EXPECT_TRUE(ReadBytes(std::wstring(writer.StagedPath().c_str())).empty()) << "the archive comes with the field";
-  {
-    FileLockedElsewhere lock(zip_);
-    ASSERT_TRUE(lock.Held());
-    EXPECT_FALSE(writer.WriteSendersAndPlace(L"Mario"));
-    EXPECT_NE(writer.Error(), static_cast<DWORD>(ERROR_SUCCESS));
-  }
-  EXPECT_EQ(ReadBytes(zip_), old);
-  EXPECT_EQ(StagedFiles(folder_), 0u);
-  // The writer goes on to the next card.
-  ASSERT_TRUE(Make(writer, container_, zip_, L"Mario"));
-  EXPECT_EQ(ReadMember(ReadBytes(zip_)).crc, Crc32(Card(image_, "Mario").data(), image_.size()));
-}
-
-TEST_F(ZippedCardTest, MissingFolderCreatesNothing) {
-  std::wstring zip = folder_.File(L"manca\\Auguri.zip");
-  CardWriter writer;
-  EXPECT_FALSE(writer.CopyPlayerImage(container_.c_str(), zip.c_str()));
-  EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-  EXPECT_FALSE(writer.WriteSendersAndPlace(L"Lia"));
-  EXPECT_EQ(GetFileAttributesW(folder_.File(L"manca").c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(StagedFiles(folder_), 0u);
-}
-
-TEST_F(ZippedCardTest, AbandonedCopyIsRemoved) {
-  {
-    CardWriter writer;
-    ASSERT_TRUE(writer.CopyPlayerImage(container_.c_str(), zip_.c_str()));
-    EXPECT_EQ(StagedFiles(folder_), 1u);
-  }
-  EXPECT_EQ(StagedFiles(folder_), 0u);
-  EXPECT_EQ(GetFileAttributesW(zip_.c_str()), INVALID_FILE_ATTRIBUTES);
-}
