@@ -253,8 +253,11 @@ int WatchEnding(const std::wstring& cls, const char* first, const char* second) 
   while (IsWindow(hwnd)) {
     BYTE alpha = 0;
     DWORD flags = 0;
-    // Not yet layered: the window is still wholly opaque.
-    int now = GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) && (flags & LWA_ALPHA) ? alpha : 255;
+    // Not yet layered: the window is still wholly opaque. Once it has been,
+    // a failing read means the window is being destroyed: it keeps the
+    // opacity last seen rather than passing for opaque again.
+    bool read = GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) && (flags & LWA_ALPHA);
+    int now = read ? alpha : (lastAlpha < 0 ? 255 : lastAlpha);
     int visible = IsWindowVisible(hwnd) ? 1 : 0;
     if (now != lastAlpha || visible != lastVisible) {
       std::printf("alpha=%d visible=%d\n", now, visible);
