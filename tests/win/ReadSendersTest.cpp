@@ -45,14 +45,6 @@ void CopyProgramAs(const std::wstring& path, const std::string& field) {
   WriteBytes(path, bytes);
 }
 
-// The shipped card player, its field never written.
-std::vector<unsigned char> ShippedPlayer() {
-  std::string unix = std::string(CAROLUX_DIST) + "/Nevalto.exe";
-  std::wstring path = L"Z:";
-  for (char c : unix) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-  return ReadBytes(path);
-}
-
 }  // namespace
 
 // Not a test of its own: the body of the copies started above.

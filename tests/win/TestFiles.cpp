@@ -63,3 +63,12 @@ std::vector<unsigned char> CardBytes(size_t imageLength, const std::string& fiel
   bytes.insert(bytes.end(), field.begin(), field.end());
   return bytes;
 }
+
+std::wstring DistPath(const char* name) {
+  std::string unix = std::string(CAROLUX_DIST) + "/" + name;
+  std::wstring path = L"Z:";
+  for (char c : unix) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+  return path;
+}
+
+std::vector<unsigned char> ShippedPlayer() { return ReadBytes(DistPath("Nevalto.exe")); }

@@ -21,4 +21,9 @@ void WriteBytes(const std::wstring& path, const std::vector<unsigned char>& byte
 std::vector<unsigned char> ReadBytes(const std::wstring& path);
 // A stand-in for a card: a program image (headers and one section) of the
 // length given, more than 128 bytes, then the 70-byte field given.
+// A file of the build under test's dist folder (the shipped programs), as a
+// Windows path.
+std::wstring DistPath(const char* name);
+// The shipped card player, its field never written.
+std::vector<unsigned char> ShippedPlayer();
 std::vector<unsigned char> CardBytes(size_t imageLength, const std::string& field);

@@ -6,6 +6,7 @@
 
 #include "generator/VersionResource.h"
 #include "generator/frmAbout.h"
+#include "tests/win/TestFiles.h"
 
 namespace {
 
@@ -16,13 +17,6 @@ void ForgetQuit() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
   }
-}
-
-std::wstring DistPath(const char* name) {
-  std::string unix = std::string(CAROLUX_DIST) + "/" + name;
-  std::wstring path = L"Z:";
-  for (char c : unix) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-  return path;
 }
 
 }  // namespace

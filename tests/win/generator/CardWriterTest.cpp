@@ -115,17 +115,6 @@ TEST_F(CardWriterTest, ContainerWithoutPlayerImage) {
   EXPECT_EQ(StagedFiles(folder_), 0u);
 }
 
-namespace {
-
-Bytes ShippedPlayer() {
-  std::string unix = std::string(CAROLUX_DIST) + "/Nevalto.exe";
-  std::wstring path = L"Z:";
-  for (char c : unix) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-  return ReadBytes(path);
-}
-
-}  // namespace
-
 // Containers whose player image is not whole: cut at its end, or with a
 // section said to lie past it. Each is refused as damaged before anything is
 // written: no card, no temporary file, an old card left as it was.
