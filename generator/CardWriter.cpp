@@ -16,27 +16,22 @@
 namespace {
 constexpr unsigned kStagingAttempts = 16;
 
-// lost: set when a character has no code of its own there (not even a
-// look-alike stands in for it); only for the ANSI code page.
-ByteBuffer Encode(UINT codePage, const WideString& text, BOOL* lost) {
+ByteBuffer ToUtf8(const WideString& text) {
   int length = static_cast<int>(text.length());
-  DWORD flags = lost ? WC_NO_BEST_FIT_CHARS : 0;
-  int n = WideCharToMultiByte(codePage, flags, text.c_str(), length, nullptr, 0, nullptr, lost);
+  int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), length, nullptr, 0, nullptr, nullptr);
   ByteBuffer bytes(n > 0 ? static_cast<size_t>(n) : 0);
   if (n > 0)
-    WideCharToMultiByte(codePage, flags, text.c_str(), length, reinterpret_cast<char*>(bytes.data()), n, nullptr,
-                        lost);
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), length, reinterpret_cast<char*>(bytes.data()), n, nullptr, nullptr);
   return bytes;
 }
 
 // The card's name inside an archive as the archive stores it: in the ANSI
-// code page when every character has its own there, else in UTF-8, flagged.
+// code page when every character has its own there (no look-alike standing
+// in), else in UTF-8, flagged.
 ByteBuffer MemberName(const WideString& zipPath, bool* utf8) {
   WideString name = ZipMemberName(zipPath);
-  BOOL lost = FALSE;
-  ByteBuffer ansi = Encode(CP_ACP, name, &lost);
-  *utf8 = lost != FALSE;
-  return *utf8 ? Encode(CP_UTF8, name, nullptr) : static_cast<ByteBuffer&&>(ansi);
+  *utf8 = !CharactersOutsideCodePage(name, CP_ACP).empty();
+  return *utf8 ? ToUtf8(name) : ToAnsi(name);
 }
 
 uint32_t DosNow() {
