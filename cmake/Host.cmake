@@ -14,15 +14,15 @@ add_library(portable STATIC
   player/Scene.cpp
   player/Music.cpp
   player/Ambient.cpp
-  forms/Gif.cpp
+  codecs/Gif.cpp
   generator/AboutLinks.cpp
   generator/VersionRecord.cpp
   generator/PlayerImage.cpp
   generator/StagingName.cpp
   generator/Messages.cpp
-  generator/Crc32.cpp
-  generator/Deflate.cpp
-  generator/ZipArchive.cpp
+  codecs/Crc32.cpp
+  codecs/Deflate.cpp
+  codecs/ZipArchive.cpp
   generator/CardPath.cpp)
 
 file(GLOB UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)

@@ -23,11 +23,14 @@ target_link_libraries(winapi PUBLIC common)
 add_library(cardfile STATIC cardfile/SendersField.cpp cardfile/AppFolder.cpp cardfile/ImageExtent.cpp
   cardfile/CardFile.cpp)
 target_link_libraries(cardfile PUBLIC winapi)
+# The portable codecs: the generator's GIF pictures and the zipped card.
+add_library(codecs STATIC codecs/Gif.cpp codecs/Crc32.cpp codecs/Deflate.cpp codecs/ZipArchive.cpp)
+target_link_libraries(codecs PUBLIC common)
 add_library(forms STATIC forms/Form.cpp forms/Control.cpp forms/PictureHolder.cpp forms/Label.cpp
   forms/FormTimer.cpp forms/BackgroundImage.cpp forms/Font.cpp forms/MessagePump.cpp
   forms/ControlForm.cpp forms/ChildControls.cpp forms/ToolTip.cpp forms/TipLabel.cpp
-  forms/LineShape.cpp forms/Gif.cpp forms/GifPicture.cpp)
-target_link_libraries(forms PUBLIC winapi gdi32 user32)
+  forms/LineShape.cpp forms/GifPicture.cpp)
+target_link_libraries(forms PUBLIC winapi codecs gdi32 user32)
 
 add_library(player STATIC player/frmDraw.cpp player/Module1.cpp player/Scene.cpp player/Ambient.cpp
   player/Music.cpp player/SystemMusic.cpp player/CardShow.cpp)
@@ -47,7 +50,7 @@ carolux_program(Nevalto)
 # The senders' field: 70 bytes at the very end that nothing in the image uses.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_custom_command(TARGET Nevalto POST_BUILD
-  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/tools/finish_player.py" "$<TARGET_FILE:Nevalto>"
+  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/finish_player.py" "$<TARGET_FILE:Nevalto>"
   COMMENT "Reserving the card's senders' field")
 
 # The generator: its own image, linked under an intermediate name, then the
@@ -56,7 +59,7 @@ add_custom_command(TARGET Nevalto POST_BUILD
 add_library(generator STATIC generator/frmWizard.cpp generator/frmAbout.cpp generator/GeneralBas.cpp
   generator/CardWriter.cpp generator/SystemMessage.cpp generator/VersionResource.cpp generator/OpenForms.cpp
   generator/AboutLinks.cpp generator/VersionRecord.cpp generator/PlayerImage.cpp generator/StagingName.cpp
-  generator/Messages.cpp generator/Crc32.cpp generator/Deflate.cpp generator/ZipArchive.cpp generator/CardPath.cpp)
+  generator/Messages.cpp generator/CardPath.cpp)
 target_link_libraries(generator PUBLIC forms cardfile)
 
 # The manifest names the architecture of the build it goes into.
@@ -73,9 +76,9 @@ target_link_libraries(CaroluxImage PRIVATE generator)
 carolux_program(CaroluxImage)
 set_target_properties(CaroluxImage PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/generator")
 add_custom_command(OUTPUT "${DIST_OUT}/Carolux.exe"
-  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/tools/assemble_container.py" "$<TARGET_FILE:CaroluxImage>"
+  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/assemble_container.py" "$<TARGET_FILE:CaroluxImage>"
     "$<TARGET_FILE:Nevalto>" "${DIST_OUT}/Carolux.exe"
-  DEPENDS CaroluxImage Nevalto "${CMAKE_SOURCE_DIR}/tools/assemble_container.py"
+  DEPENDS CaroluxImage Nevalto "${CMAKE_SOURCE_DIR}/cmake/assemble_container.py"
   COMMENT "Assembling the generator container")
 add_custom_target(Carolux ALL DEPENDS "${DIST_OUT}/Carolux.exe")
 

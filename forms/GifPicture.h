@@ -4,7 +4,7 @@
 // timer of the form.
 
 #include "forms/Control.h"
-#include "forms/Gif.h"
+#include "codecs/Gif.h"
 #include "winapi/Handles.h"
 
 class GifPicture : public Control {

@@ -8,7 +8,7 @@
 #include "generator/CardPath.h"
 #include "generator/PlayerImage.h"
 #include "generator/StagingName.h"
-#include "generator/ZipArchive.h"
+#include "codecs/ZipArchive.h"
 #include "winapi/Ansi.h"
 #include "winapi/File.h"
 #include "winapi/Handles.h"

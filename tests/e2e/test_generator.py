@@ -14,7 +14,7 @@ import unittest
 import zipfile
 
 sys.path.insert(0, os.path.dirname(__file__))
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools"))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "assets"))
 from harness import DIST, OUT, ROOT, Session, wait_exit  # noqa: E402
 import test_generator_art as art_reader  # noqa: E402
 

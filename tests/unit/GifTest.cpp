@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "forms/Gif.h"
+#include "codecs/Gif.h"
 
 namespace {
 

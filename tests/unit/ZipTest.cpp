@@ -4,8 +4,8 @@
 #include <string>
 
 #include "generator/CardPath.h"
-#include "generator/Crc32.h"
-#include "generator/ZipArchive.h"
+#include "codecs/Crc32.h"
+#include "codecs/ZipArchive.h"
 
 namespace {
 std::wstring W(const WideString& s) { return std::wstring(s.c_str(), s.length()); }

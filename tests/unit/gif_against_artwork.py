@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """The generator's GIF reader (through gif_dump) against the independent
-reader of tools/test_generator_art.py: every frame of every GIF picture the
+reader of tests/assets/test_generator_art.py: every frame of every GIF picture the
 generator shows, pixel for pixel, transparency included.
 
     gif_against_artwork.py GIF_DUMP"""
@@ -12,7 +12,7 @@ import sys
 import unittest
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-sys.path.insert(0, os.path.join(ROOT, "tools"))
+sys.path.insert(0, os.path.join(ROOT, "tests", "assets"))
 import test_generator_art as reader  # noqa: E402
 
 GIF_DUMP = None

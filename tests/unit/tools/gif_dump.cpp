@@ -8,7 +8,7 @@
 #include <iterator>
 #include <vector>
 
-#include "forms/Gif.h"
+#include "codecs/Gif.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) return 2;

@@ -13,8 +13,8 @@
 #include <iterator>
 #include <vector>
 
-#include "generator/Deflate.h"
-#include "generator/ZipArchive.h"
+#include "codecs/Deflate.h"
+#include "codecs/ZipArchive.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "generator/CardWriter.h"
-#include "generator/Crc32.h"
-#include "generator/ZipArchive.h"
+#include "codecs/Crc32.h"
+#include "codecs/ZipArchive.h"
 #include "tests/unit/FakeProgram.h"
 #include "tests/win/TestFiles.h"
 #include "tests/win/generator/Helpers.h"

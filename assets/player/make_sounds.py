@@ -10,7 +10,7 @@ an unhurried pastorale pace, and twelve bars of the carol in 24 seconds.
 
 chime.wav is the short bell the player rings when the card opens a page.
 
-Usage: python3 tools/make_player_sounds.py [output_dir]
+Usage: python3 assets/player/make_sounds.py [output_dir]
 The output directory defaults to assets/player next to this script's
 parent.  A listing of the tune is printed so it can be checked by eye.
 """

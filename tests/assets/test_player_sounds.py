@@ -4,7 +4,7 @@
 Both files are read back with small parsers written here rather than
 trusted from the generator, so a slip in the byte layout shows up.
 
-Run from the repository root: python3 tools/test_player_sounds.py
+Run from the repository root: python3 tests/assets/test_player_sounds.py
 """
 
 import cmath
@@ -15,7 +15,7 @@ import sys
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-ASSETS = os.path.join(os.path.dirname(HERE), 'assets', 'player')
+ASSETS = os.path.normpath(os.path.join(HERE, '..', '..', 'assets', 'player'))
 TUNE = os.path.join(ASSETS, 'tune.mid')
 CHIME = os.path.join(ASSETS, 'chime.wav')
 
@@ -345,9 +345,9 @@ class UpToDateTest(unittest.TestCase):
     """The committed files are what the generator makes today."""
 
     def test_regenerates(self):
-        sys.path.insert(0, HERE)
+        sys.path.insert(0, ASSETS)
         try:
-            import make_player_sounds as gen
+            import make_sounds as gen
         finally:
             sys.path.pop(0)
         with open(TUNE, 'rb') as f:

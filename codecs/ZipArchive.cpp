@@ -1,9 +1,9 @@
-#include "generator/ZipArchive.h"
+#include "codecs/ZipArchive.h"
 
 #include <string.h>
 
-#include "generator/Crc32.h"
-#include "generator/Deflate.h"
+#include "codecs/Crc32.h"
+#include "codecs/Deflate.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "generator/Crc32.h"
+#include "codecs/Crc32.h"
 
 // Bit by bit: a table would cost the generator's image a kilobyte, and a card
 // takes well under a millisecond this way.

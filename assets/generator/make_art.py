@@ -6,8 +6,8 @@ supersampling) or from small pixel maps, then written with our own ICO, CUR
 and GIF encoders, so the build never needs this script: run it after changing
 a picture and commit what it writes.  Standard library only.
 
-    python3 tools/make_generator_art.py            # write the assets
-    python3 tools/make_generator_art.py --preview  # also write preview.png
+    python3 assets/generator/make_art.py            # write the assets
+    python3 assets/generator/make_art.py --preview  # also write preview.png
 """
 
 import math
@@ -16,8 +16,7 @@ import struct
 import sys
 import zlib
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-OUT = os.path.join(ROOT, 'assets', 'generator')
+OUT = os.path.dirname(os.path.abspath(__file__))
 
 # The two backgrounds the pictures sit on in the generator window.
 DIALOG_GREY = (212, 208, 200)

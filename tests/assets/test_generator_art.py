@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Checks the generator's artwork files with readers written here, apart
-from the encoders in make_generator_art.py.
+from the encoders in assets/generator/make_art.py.
 
-    python3 tools/test_generator_art.py
+    python3 tests/assets/test_generator_art.py
 """
 
 import os
@@ -12,8 +12,8 @@ import sys
 import unittest
 import zlib
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import make_generator_art as art  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'assets', 'generator'))
+import make_art as art  # noqa: E402
 
 ASSETS = art.OUT
 ICONS = {'carolux.ico': (32, 32), 'envelope.ico': (32, 33),
@@ -594,7 +594,7 @@ class OutputTest(unittest.TestCase):
         for name, data in files.items():
             with self.subTest(name):
                 self.assertEqual(read(name), data,
-                                 'run tools/make_generator_art.py and commit')
+                                 'run assets/generator/make_art.py and commit')
 
     def test_total_size_budget(self):
         total = sum(len(read(n)) for n in ALL_FILES)

@@ -3,7 +3,7 @@
 them: one 8-bit image per file with a 1-bit mask, transparent pixels black
 in the colour image, dark rims, and the two stars sharing one mask.
 
-Run from the repository root:  python3 tools/test_player_art.py
+Run from the repository root:  python3 tests/assets/test_player_art.py
 """
 
 import os
@@ -14,8 +14,8 @@ import tempfile
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-ASSETS = os.path.normpath(os.path.join(HERE, "..", "assets", "player"))
-GENERATOR = os.path.join(HERE, "make_player_art.py")
+ASSETS = os.path.normpath(os.path.join(HERE, "..", "..", "assets", "player"))
+GENERATOR = os.path.join(ASSETS, "make_art.py")
 
 # name: (size, fewest and most transparent pixels, brightest rim allowed)
 ICONS = {
@@ -276,7 +276,7 @@ class FreshnessTest(unittest.TestCase):
                     with open(os.path.join(out, name), "rb") as a, \
                             open(os.path.join(ASSETS, name), "rb") as b:
                         self.assertEqual(a.read(), b.read(),
-                                         "assets are stale: run tools/make_player_art.py")
+                                         "assets are stale: run assets/player/make_art.py")
 
 
 if __name__ == "__main__":

@@ -1,4 +1,4 @@
-#include "forms/Gif.h"
+#include "codecs/Gif.h"
 
 #include <stdlib.h>
 #include <string.h>

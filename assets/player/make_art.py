@@ -6,7 +6,7 @@ small supersampling rasteriser, then reduced to an 8-bit palette with a
 1-bit mask, which is what LoadImage/DrawIconEx (and the old AND/XOR way
 of drawing icons) expect.
 
-Usage: python3 tools/make_player_art.py [output_dir] [--no-preview]
+Usage: python3 assets/player/make_art.py [output_dir] [--no-preview]
 The output directory defaults to assets/player next to this script's
 parent; a review sheet preview.png is written there as well.
 """
@@ -811,7 +811,7 @@ def main(argv):
     import argparse
     here = os.path.dirname(os.path.abspath(__file__))
     ap = argparse.ArgumentParser(description="Draw the card player's icons.")
-    ap.add_argument("out", nargs="?", default=os.path.join(here, "..", "assets", "player"),
+    ap.add_argument("out", nargs="?", default=here,
                     help="output folder (default: assets/player)")
     ap.add_argument("--no-preview", action="store_true", help="skip preview.png")
     args = ap.parse_args(argv[1:])

@@ -1,4 +1,4 @@
-#include "generator/Deflate.h"
+#include "codecs/Deflate.h"
 
 #include <stdint.h>
 #include <string.h>
