@@ -49,19 +49,6 @@ TEST(ZipArchive, RefusesNamesLongerThanTheirField) {
   EXPECT_EQ(archive.size(), 30u + 46 + 22 + 2 * 0xFFFF + 3);  // "x" deflates to 3 bytes
 }
 
-TEST(IsZipPath, EndsInZipInAnyCase) {
-  EXPECT_TRUE(IsZipPath(L"C:\\Auguri\\Auguri.zip"));
-  EXPECT_TRUE(IsZipPath(L"C:\\Auguri\\AUGURI.ZIP"));
-  EXPECT_TRUE(IsZipPath(L"Auguri.Zip"));
-  EXPECT_TRUE(IsZipPath(L".zip"));
-  EXPECT_FALSE(IsZipPath(L"C:\\Auguri\\Vavuri.exe"));
-  EXPECT_FALSE(IsZipPath(L"C:\\Auguri.zip\\Vavuri.exe"));
-  EXPECT_FALSE(IsZipPath(L"C:\\Auguri\\Auguri.zip.exe"));
-  EXPECT_FALSE(IsZipPath(L"C:\\Auguri\\Auguri zip"));
-  EXPECT_FALSE(IsZipPath(L"zip"));
-  EXPECT_FALSE(IsZipPath(L""));
-}
-
 TEST(ZipMemberName, TheArchivesNameAsAProgram) {
   EXPECT_EQ(W(ZipMemberName(L"C:\\Auguri\\Auguri.zip")), L"Auguri.exe");
   EXPECT_EQ(W(ZipMemberName(L"C:\\Auguri\\Mario e Anna.ZIP")), L"Mario e Anna.exe");
