@@ -23,7 +23,8 @@ add_library(portable STATIC
   codecs/Crc32.cpp
   codecs/Deflate.cpp
   codecs/ZipArchive.cpp
-  generator/CardPath.cpp)
+  generator/CardPath.cpp
+  web/WebCardPage.cpp)
 
 file(GLOB UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_TESTS})
@@ -44,3 +45,7 @@ add_executable(zip_write tests/unit/tools/zip_write.cpp)
 target_link_libraries(zip_write PRIVATE portable)
 add_test(NAME zip_against_python
   COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/tests/unit/zip_against_python.py" "$<TARGET_FILE:zip_write>")
+
+# Fills web card pages with the generator's own code, for the browser tests.
+add_executable(webcard_write tests/unit/tools/webcard_write.cpp)
+target_link_libraries(webcard_write PRIVATE portable)

@@ -85,3 +85,4 @@ add_custom_target(Carolux ALL DEPENDS "${DIST_OUT}/Carolux.exe")
 # Both architectures carry their Windows-side tests: faults that only 32-bit
 # code can have (calling convention, packing, alignment) must fail one.
 include(cmake/WindowsTests.cmake)
+include(cmake/Web.cmake)

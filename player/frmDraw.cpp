@@ -4,6 +4,7 @@
 #include "forms/MessageBox.h"
 #include "forms/MessagePump.h"
 #include "forms/Twips.h"
+#include "player/CardTexts.h"
 #include "player/Module1.h"
 #include "player/PlayerResources.h"
 #include "player/ScreenGate.h"
@@ -13,10 +14,6 @@ namespace {
 
 constexpr int kDesignWidth = 280;
 constexpr int kDesignHeight = 155;
-
-// The credit line's names and site are the card makers' own.
-const wchar_t kCreditLine[] =
-    L"By Elena Pinetti && Luca Abetini    Per scaricare questo programma visita il sito: carolux.example";
 
 const wchar_t kResolutionMessage[] =
     L"Per visualizzare correttamente il messaggio\r\n"
@@ -83,7 +80,7 @@ void frmDraw::Form_Load() {
   MoveWindowTo(0, 0, width, height);
   bound::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
   CopyScreen();
-  GreetingText = L"Buon Natale e felice anno nuovo";
+  GreetingText = kGreetingText;
   SendersText = ReadSenders();
   lblMessaggio.SetCaption(kCreditLine);
 }

@@ -1,0 +1,156 @@
+#!/usr/bin/env python3
+"""Assembles the web card's page template from web/: the page, its style and
+scripts, the scene's WebAssembly, the card's pictures, tune and chime, and the
+static picture of the finished card. The names' placeholders stay for the
+generator to fill; a trailer with the page's length, CRC-32 and number of
+placeholders lets it refuse a damaged template.
+
+Usage: assemble_web_template.py --web DIR --assets DIR --texts CardTexts.h --wasm FILE
+                                 --finished FILE --out FILE
+"""
+
+import argparse
+import base64
+import hashlib
+import os
+import re
+import sys
+import zlib
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import ico_to_png  # noqa: E402
+
+PLACEHOLDER = '{{senders}}'
+MAX_BYTES = 96 * 1024
+
+# CardPicture's order in player/SceneCanvas.h, and the icon each one shows.
+PICTURES = [('picGreen', 'green.ico'), ('picRed', 'bauble.ico'), ('imgCandle', 'candle.ico'),
+            ('imgStar0', 'star_bright.ico'), ('imgStar1', 'star_dark.ico'),
+            ('imgPupNeve', 'snowman.ico'), ('imgNeve', 'neve.ico')]
+
+
+def b64(data):
+    return base64.b64encode(data).decode('ascii')
+
+
+def picture_symbols(assets):
+    """One SVG symbol per picture, the icon as a PNG inside."""
+    out = []
+    for index, (name, icon) in enumerate(PICTURES):
+        with open(os.path.join(assets, icon), 'rb') as f:
+            width, height, png = ico_to_png.icon_to_png(f.read())
+        out.append('<symbol id="p%d" data-name="%s" width="%d" height="%d"><image width="%d" height="%d" '
+                   'href="data:image/png;base64,%s"/></symbol>' % (index, name, width, height, width, height,
+                                                                     b64(png)))
+    return ''.join(out)
+
+
+def finished_picture(path):
+    """The scene's last picture as SVG uses, and the credit line's place."""
+    uses, label = [], None
+    with open(path) as f:
+        for line in f:
+            fields = line.split()
+            if fields and fields[0] == 'paint':
+                which, x, y = (int(v) for v in fields[1:4])
+                uses.append('<use href="#p%d" x="%d" y="%d"/>' % (which, x, y))
+            elif fields and fields[0] == 'label':
+                label = tuple(int(v) for v in fields[1:4])
+    if not uses or label is None:
+        raise SystemExit('assemble_web_template: %s holds no finished card' % path)
+    return ''.join(uses), label
+
+
+def card_texts(path):
+    """The card's own words, from the header the card program uses too."""
+    with open(path, encoding='utf-8') as f:
+        source = f.read()
+    texts = {}
+    for name in ('kGreetingText', 'kCreditLine'):
+        match = re.search(name + r'\[\] =\s*((?:L"[^"]*"\s*)+);', source)
+        if not match:
+            raise SystemExit('assemble_web_template: no %s in %s' % (name, path))
+        texts[name] = ''.join(re.findall(r'L"([^"]*)"', match.group(1)))
+    return texts
+
+
+def sky_stars(count=70):
+    """Small stars over the upper sky, the same at every build."""
+    seed, out = 20261224, []
+    for _ in range(count):
+        values = []
+        for _ in range(3):
+            seed = (seed * 1103515245 + 12345) % 2 ** 31
+            values.append(seed / 2 ** 31)
+        x, y, r = -400 + 1600 * values[0], -300 + 720 * values[1] ** 1.6, 0.6 + 1.2 * values[2] ** 3
+        out.append('<circle cx="%d" cy="%d" r="%.1f"/>' % (x, y, r))
+    return ''.join(out)
+
+
+def escape(text):
+    return text.replace('&', '&amp;').replace('<', '&lt;').replace('>', '&gt;').replace('"', '&quot;')
+
+
+def include(web, name):
+    with open(os.path.join(web, name), encoding='utf-8') as f:
+        return f.read()
+
+
+def csp_hash(text):
+    return "'sha256-%s'" % b64(hashlib.sha256(text.encode('utf-8')).digest())
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    for option in ('--web', '--assets', '--texts', '--wasm', '--finished', '--out'):
+        parser.add_argument(option, required=True)
+    args = parser.parse_args()
+
+    with open(args.wasm, 'rb') as f:
+        wasm = f.read()
+    with open(os.path.join(args.assets, 'tune.mid'), 'rb') as f:
+        tune = f.read()
+    with open(os.path.join(args.assets, 'chime.wav'), 'rb') as f:
+        chime = f.read()
+    uses, (label_left, label_top, label_width) = finished_picture(args.finished)
+
+    data = 'const CARD_DATA = {wasm: "%s", tune: "%s", chime: "%s"};\n' % (b64(wasm), b64(tune), b64(chime))
+    script = data + ''.join(include(args.web, name) for name in ('synth.js', 'card.js'))
+    boot = include(args.web, 'boot.js')
+    style = include(args.web, 'style.css')
+    csp = ("default-src 'none'; img-src data:; style-src %s; script-src %s %s 'wasm-unsafe-eval'; "
+           "base-uri 'none'; form-action 'none'" % (csp_hash(style), csp_hash(boot), csp_hash(script)))
+    texts = card_texts(args.texts)
+    values = {
+        'greeting': escape(texts['kGreetingText']),
+        'credit': escape(texts['kCreditLine'].replace('&&', '&')),
+        'sky_stars': sky_stars(),
+        'csp': csp,
+        'style': style,
+        'boot': boot,
+        'script': script,
+        'symbols': picture_symbols(args.assets),
+        'finished': uses,
+        'label_left': str(label_left),
+        'label_top': str(label_top),
+        'label_width': str(label_width),
+        'label_centre': str(label_left + label_width // 2),
+    }
+    page = include(args.web, 'page.html')
+    page = re.sub(r'\{\{(\w+)\}\}', lambda m: values.get(m.group(1), m.group(0)), page)
+    leftover = set(re.findall(r'\{\{(\w+)\}\}', page)) - {'senders'}
+    if leftover:
+        raise SystemExit('assemble_web_template: nothing for %s' % ', '.join(sorted(leftover)))
+    body = page.encode('utf-8')
+    places = body.count(PLACEHOLDER.encode('ascii'))
+    if not 1 <= places <= 0xFF:
+        raise SystemExit('assemble_web_template: %d places for the names' % places)
+    if len(body) > MAX_BYTES:
+        raise SystemExit('assemble_web_template: the page has %d bytes, more than %d' % (len(body), MAX_BYTES))
+    trailer = '\n<!-- webcard %08x %08x %02x -->\n' % (len(body), zlib.crc32(body), places)
+    with open(args.out, 'wb') as f:
+        f.write(body + trailer.encode('ascii'))
+
+
+if __name__ == '__main__':
+    main()

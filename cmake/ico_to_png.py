@@ -1,0 +1,142 @@
+"""Icons (.ico) to PNG, for the web card's pictures.
+
+Reads any BMP-in-ICO image of 1, 4, 8, 24 or 32 bits per pixel with a palette
+of any length, transparency from the AND mask (or from the alpha channel of
+32-bit images that have one); PNG-in-ICO images pass through unchanged.
+Writes the smallest plain PNG: indexed with transparency where at most 256
+colours occur, RGBA otherwise.
+"""
+
+import struct
+import zlib
+
+
+class IconError(ValueError):
+    pass
+
+
+def largest_image(data):
+    """The bytes of the icon's largest image, and its size."""
+    if len(data) < 6:
+        raise IconError('too short for an icon')
+    reserved, kind, count = struct.unpack_from('<HHH', data, 0)
+    if reserved != 0 or kind != 1 or count == 0:
+        raise IconError('not an icon')
+    best = None
+    for i in range(count):
+        w, h, _, _, _, _, size, offset = struct.unpack_from('<BBBBHHII', data, 6 + 16 * i)
+        w, h = w or 256, h or 256
+        if offset + size > len(data):
+            raise IconError('image %d runs past the file' % i)
+        if best is None or w * h > best[0] * best[1]:
+            best = (w, h, data[offset:offset + size])
+    return best
+
+
+def decode_bmp(dib):
+    """RGBA rows, top row first, of a BMP-in-ICO image."""
+    header_size, width, height2, planes, bpp, compression, _, _, _, used, _ = \
+        struct.unpack_from('<IiiHHIIiiII', dib, 0)
+    if compression != 0:
+        raise IconError('compressed icon images are not read')
+    height = height2 // 2
+    if bpp not in (1, 4, 8, 24, 32) or width <= 0 or height <= 0:
+        raise IconError('%d bits per pixel, %dx%d' % (bpp, width, height))
+    pos = header_size
+    palette = []
+    if bpp <= 8:
+        colours = used or (1 << bpp)
+        for i in range(colours):
+            b, g, r, _ = dib[pos + 4 * i:pos + 4 * i + 4]
+            palette.append((r, g, b))
+        pos += 4 * colours
+    stride = ((width * bpp + 31) // 32) * 4
+    mask_stride = ((width + 31) // 32) * 4
+    mask_pos = pos + stride * height
+    if mask_pos + mask_stride * height > len(dib) and bpp != 32:
+        raise IconError('image data cut short')
+    pixels = []
+    for row in range(height):
+        src = pos + (height - 1 - row) * stride
+        line = []
+        for x in range(width):
+            if bpp == 32:
+                b, g, r, a = dib[src + 4 * x:src + 4 * x + 4]
+                line.append([r, g, b, a])
+                continue
+            if bpp == 24:
+                b, g, r = dib[src + 3 * x:src + 3 * x + 3]
+            else:
+                bit = x * bpp
+                byte = dib[src + bit // 8]
+                index = (byte >> (8 - bpp - bit % 8)) & ((1 << bpp) - 1)
+                r, g, b = palette[index] if index < len(palette) else (0, 0, 0)
+            line.append([r, g, b, 255])
+        pixels.append(line)
+    has_alpha = bpp == 32 and any(p[3] for line in pixels for p in line)
+    if not has_alpha and mask_pos + mask_stride * height <= len(dib):
+        for row in range(height):
+            src = mask_pos + (height - 1 - row) * mask_stride
+            for x in range(width):
+                if (dib[src + x // 8] >> (7 - x % 8)) & 1:
+                    pixels[row][x] = [0, 0, 0, 0]
+    elif not has_alpha:
+        for line in pixels:
+            for p in line:
+                p[3] = 255
+    return width, height, pixels
+
+
+def _chunk(kind, body):
+    return struct.pack('>I', len(body)) + kind + body + struct.pack('>I', zlib.crc32(kind + body))
+
+
+def encode_png(width, height, pixels):
+    colours = []
+    seen = {}
+    for line in pixels:
+        for p in line:
+            key = tuple(p) if p[3] else (0, 0, 0, 0)
+            if key not in seen:
+                seen[key] = len(colours)
+                colours.append(key)
+    if len(colours) <= 256:
+        depth = 1 if len(colours) <= 2 else 2 if len(colours) <= 4 else 4 if len(colours) <= 16 else 8
+        raw = bytearray()
+        for line in pixels:
+            raw.append(0)
+            bits, acc, n = 0, 0, 0
+            for p in line:
+                key = tuple(p) if p[3] else (0, 0, 0, 0)
+                acc = (acc << depth) | seen[key]
+                bits += depth
+                if bits == 8:
+                    raw.append(acc)
+                    acc, bits = 0, 0
+            if bits:
+                raw.append(acc << (8 - bits))
+        header = struct.pack('>IIBBBBB', width, height, depth, 3, 0, 0, 0)
+        plte = b''.join(bytes(c[:3]) for c in colours)
+        trns = bytes(c[3] for c in colours).rstrip(b'\xff')
+        body = _chunk(b'IHDR', header) + _chunk(b'PLTE', plte)
+        if trns:
+            body += _chunk(b'tRNS', trns)
+    else:
+        raw = bytearray()
+        for line in pixels:
+            raw.append(0)
+            for p in line:
+                raw.extend(p)
+        body = _chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, 6, 0, 0, 0))
+    body += _chunk(b'IDAT', zlib.compress(bytes(raw), 9)) + _chunk(b'IEND', b'')
+    return b'\x89PNG\r\n\x1a\n' + body
+
+
+def icon_to_png(data):
+    """(width, height, PNG bytes) of the icon's largest image."""
+    _, _, image = largest_image(data)
+    if image.startswith(b'\x89PNG'):
+        width, height = struct.unpack_from('>II', image, 16)
+        return width, height, image
+    width, height, pixels = decode_bmp(image)
+    return width, height, encode_png(width, height, pixels)

@@ -1,0 +1,81 @@
+// Built for the build machine and run by the build: plays the card's scene to
+// its end and prints the pictures it leaves on the screen, one per line
+// ("paint WHICH X Y", "label LEFT TOP WIDTH"), for the page's static picture,
+// the one that shows where scripts do not run. Some snow from the card's own
+// Ambient, on a fixed clock, so the picture is the same at every build.
+
+#include <stdio.h>
+
+#include "common/HalfEven.h"
+#include "player/Ambient.h"
+#include "player/CardTexts.h"
+#include "player/Scene.h"
+#include "player/SceneCanvas.h"
+#include "web/ReferenceScreen.h"
+
+namespace {
+
+constexpr int kFlakes = 24;
+
+class FinishedCanvas : public SceneCanvas, public LocalClock, public SteadyClock, public MessageWaiter {
+ public:
+  void PaintPicture(CardPicture which, float x, float y) override {
+    printf("paint %d %ld %ld\n", static_cast<int>(which), RoundHalfEven(x), RoundHalfEven(y));
+  }
+  int ScaleWidth() const override { return kReferenceWidth; }
+  int ScaleHeight() const override { return kReferenceHeight; }
+  void DrawOutlinedText(const WideString&, int32_t, int32_t) override {}
+  // The static page sets the words as text; their width does not matter here.
+  double TextWidth(const WideString& text) override { return static_cast<double>(text.length()); }
+  double FontSize() const override { return points_; }
+  void SetFontSize(double points) override { points_ = points; }
+  void SetLabelWidth(int width) override { labelWidth_ = width; }
+  void SetLabelLeft(int left) override { labelLeft_ = left; }
+  void SetLabelTop(int top) override { labelTop_ = top; }
+  int LabelLeft() const override { return labelLeft_; }
+  int LabelTop() const override { return labelTop_; }
+  void SetLabelVisible(bool visible) override {
+    if (visible) printf("label %d %d %d\n", labelLeft_, labelTop_, labelWidth_);
+  }
+  void EnableTimer1() override {}
+  void EnableTimer2() override {}
+  void SetStar(int16_t starX, int16_t starY) override {
+    starX_ = starX;
+    starY_ = starY;
+  }
+  void Sleep(uint32_t milliseconds) override { now_ += milliseconds; }
+  bool PumpMessages() override { return true; }
+  bool PlayChime() override { return true; }
+  bool Delay(int32_t seconds, bool refresh) override { return ::Delay(seconds, refresh, *this, *this); }
+  void EndShow() override {}
+
+  int64_t NowMs() override { return now_ += 200; }
+  int64_t SteadyMs() override { return now_; }
+  void WaitForMessageOrMs(uint32_t milliseconds) override { now_ += milliseconds; }
+
+  void Snow() {
+    Ambient ambient;
+    for (int i = 0; i < kFlakes; ++i) {
+      ambient.Timer2_Timer(*this, kReferenceWidth / 2, kReferenceHeight / 2, *this);
+    }
+    ambient.Timer1_Timer(*this, starX_, starY_);
+  }
+
+ private:
+  double points_ = 32;
+  int labelWidth_ = 0, labelLeft_ = 0, labelTop_ = 0;
+  int16_t starX_ = 0, starY_ = 0;
+  int64_t now_ = 0;
+};
+
+}  // namespace
+
+int main() {
+  // The window's two pictures that show from the start, as designed.
+  printf("paint %d 32 104\npaint %d 120 72\n", static_cast<int>(CardPicture::imgNeve),
+         static_cast<int>(CardPicture::picGreen));
+  FinishedCanvas canvas;
+  PlayScene(canvas, kGreetingText, L"");
+  canvas.Snow();
+  return 0;
+}
