@@ -53,14 +53,19 @@ add_custom_command(TARGET Nevalto POST_BUILD
   COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/finish_player.py" "$<TARGET_FILE:Nevalto>"
   COMMENT "Reserving the card's senders' field")
 
+# The web card's page template and the filler that puts the names in it.
+include(cmake/Web.cmake)
+
 # The generator: its own image, linked under an intermediate name, then the
 # container the user runs: that image padded to PlayerImageOffset bytes with
 # the finished player image behind it.
 add_library(generator STATIC generator/frmWizard.cpp generator/frmAbout.cpp generator/GeneralBas.cpp
   generator/CardWriter.cpp generator/SystemMessage.cpp generator/VersionResource.cpp generator/OpenForms.cpp
   generator/AboutLinks.cpp generator/VersionRecord.cpp generator/PlayerImage.cpp generator/StagingName.cpp
-  generator/Messages.cpp generator/CardPath.cpp)
-target_link_libraries(generator PUBLIC forms cardfile)
+  generator/Messages.cpp generator/CardPath.cpp generator/WebTemplate.cpp)
+target_link_libraries(generator PUBLIC forms cardfile webcard)
+# The resource script carries the page template (RCDATA) that web_template makes.
+set_source_files_properties(assets/generator/Carolux.rc PROPERTIES OBJECT_DEPENDS "${WEB_OUT}/card-template.html")
 
 # The manifest names the architecture of the build it goes into.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
@@ -71,7 +76,8 @@ endif()
 configure_file(assets/generator/Carolux.manifest.in "${CMAKE_BINARY_DIR}/generated/Carolux.manifest" @ONLY)
 
 add_executable(CaroluxImage generator/Main.cpp assets/generator/Carolux.rc)
-target_include_directories(CaroluxImage PRIVATE "${CMAKE_BINARY_DIR}/generated")
+target_include_directories(CaroluxImage PRIVATE "${CMAKE_BINARY_DIR}/generated" "${WEB_OUT}")
+add_dependencies(CaroluxImage web_template)
 target_link_libraries(CaroluxImage PRIVATE generator)
 carolux_program(CaroluxImage)
 set_target_properties(CaroluxImage PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/generator")
@@ -85,4 +91,3 @@ add_custom_target(Carolux ALL DEPENDS "${DIST_OUT}/Carolux.exe")
 # Both architectures carry their Windows-side tests: faults that only 32-bit
 # code can have (calling convention, packing, alignment) must fail one.
 include(cmake/WindowsTests.cmake)
-include(cmake/Web.cmake)

@@ -34,7 +34,7 @@ set_target_properties(MinimalWindow PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE
 # generator's resources (whose numbers the player's share).
 file(GLOB GENERATOR_WIN_TESTS CONFIGURE_DEPENDS tests/win/generator/*.cpp)
 add_executable(generator_tests ${GENERATOR_WIN_TESTS} tests/win/TestFiles.cpp assets/generator/Carolux.rc)
-target_include_directories(generator_tests PRIVATE "${CMAKE_BINARY_DIR}/generated")
+target_include_directories(generator_tests PRIVATE "${CMAKE_BINARY_DIR}/generated" "${WEB_OUT}")
 target_compile_options(generator_tests PRIVATE -fexceptions -frtti -fasynchronous-unwind-tables)
 target_compile_definitions(generator_tests PRIVATE CAROLUX_DIST="${DIST_OUT}")
 target_link_libraries(generator_tests PRIVATE generator gtest_main)

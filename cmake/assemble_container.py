@@ -5,13 +5,20 @@ zeros to exactly PlayerImageOffset bytes, then the whole player image.
     assemble_container.py GENERATOR_IMAGE PLAYER_IMAGE OUTPUT
 
 Fails, and writes nothing, when the generator's image does not fit before
-the offset: the card it copies would then start in the wrong place."""
+the offset: the card it copies would then start in the wrong place. The
+offset is the programs' own constant (cardfile/CardLayout.h): the generator
+image's length rounded up to a whole number of OFFSET_STEP bytes, the same
+for both architectures."""
 
 import os
 import struct
 import sys
 
-PLAYER_IMAGE_OFFSET = 61440
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from card_layout import player_image_offset  # noqa: E402
+
+PLAYER_IMAGE_OFFSET = player_image_offset()
+OFFSET_STEP = 16384
 
 
 def image_end(data):
@@ -34,10 +41,15 @@ def assemble(generator_path, player_path, output_path):
     if generator[:2] != b"MZ" or player[:2] != b"MZ":
         sys.exit("assemble_container: both inputs must be Windows programs")
     end = max(len(generator), image_end(generator))
+    if PLAYER_IMAGE_OFFSET % OFFSET_STEP:
+        sys.exit("assemble_container: PlayerImageOffset (%d, cardfile/CardLayout.h) must be a multiple of %d"
+                 % (PLAYER_IMAGE_OFFSET, OFFSET_STEP))
     if end > PLAYER_IMAGE_OFFSET:
+        needed = -(-end // OFFSET_STEP) * OFFSET_STEP
         sys.exit("assemble_container: the generator image %s is %d bytes, %d more than the %d bytes "
-                 "before the player image (PlayerImageOffset): make the generator smaller"
-                 % (generator_path, end, end - PLAYER_IMAGE_OFFSET, PLAYER_IMAGE_OFFSET))
+                 "before the player image: make the generator smaller, or give PlayerImageOffset in "
+                 "cardfile/CardLayout.h at least %d (and build both architectures)"
+                 % (generator_path, end, end - PLAYER_IMAGE_OFFSET, PLAYER_IMAGE_OFFSET, needed))
     if player[-70:] != bytes(70):
         sys.exit("assemble_container: the player image %s does not end in the 70 free bytes of the senders' field"
                  % player_path)

@@ -4,11 +4,10 @@
 
 #include "cardfile/CardLayout.h"
 #include "cardfile/SendersField.h"
-#include "common/ByteBuffer.h"
-#include "generator/CardPath.h"
+#include "codecs/ZipArchive.h"
 #include "generator/PlayerImage.h"
 #include "generator/StagingName.h"
-#include "codecs/ZipArchive.h"
+#include "web/WebCardPage.h"
 #include "winapi/Ansi.h"
 #include "winapi/File.h"
 #include "winapi/Handles.h"
@@ -49,36 +48,41 @@ bool CardWriter::Fail(DWORD error) {
 }
 
 void CardWriter::Discard() {
-  zippedCard_ = ByteBuffer();
+  image_ = ByteBuffer();
   if (staged_.empty()) return;
   DeleteFileW(staged_.c_str());
   staged_ = WideString();
 }
 
-bool CardWriter::CopyPlayerImage(const WideString& containerPath, const WideString& cardPath) {
+bool CardWriter::Prepare(const WideString& containerPath, const WideString& cardPath) {
   Discard();
   cardPath_ = cardPath;
+  kind_ = CardKindOf(cardPath);
   error_ = ERROR_SUCCESS;
-  ByteBuffer image;
-  {
-    File container(containerPath, File::Mode::Read);
-    unsigned long long size = 0;
-    if (!container.IsOpen() || !container.Size(&size)) return Fail(container.LastError());
-    size_t length = PlayerImageLength(size);
-    if (length == 0) return Fail(ERROR_HANDLE_EOF);  // nothing behind the generator's own image
-    image = ByteBuffer(length);
-    if (!image.ok()) return Fail(ERROR_NOT_ENOUGH_MEMORY);
-    if (!container.ReadAt(PlayerImageOffset, image.data(), length)) return Fail(container.LastError());
-  }
+  bool source = kind_ == CardKind::Web ? CheckTemplate() : ReadPlayerImage(containerPath);
+  // The temporary file is made now, empty, so a folder that cannot take it
+  // fails at this step for every kind.
+  return source && CheckReplaceable(cardPath) && CreateStaged(cardPath);
+}
+
+bool CardWriter::ReadPlayerImage(const WideString& containerPath) {
+  File container(containerPath, File::Mode::Read);
+  unsigned long long size = 0;
+  if (!container.IsOpen() || !container.Size(&size)) return Fail(container.LastError());
+  size_t length = PlayerImageLength(size);
+  if (length == 0) return Fail(ERROR_HANDLE_EOF);  // nothing behind the generator's own image
+  image_ = ByteBuffer(length);
+  if (!image_.ok()) return Fail(ERROR_NOT_ENOUGH_MEMORY);
+  if (!container.ReadAt(PlayerImageOffset, image_.data(), length)) return Fail(container.LastError());
   // A damaged generator must not make a card that cannot start or whose
   // names overwrite its code: the system's words for it say the file is damaged.
-  if (!IsPlayerImage(image.data(), image.size())) return Fail(ERROR_FILE_CORRUPT);
-  if (!CheckReplaceable(cardPath)) return false;
-  if (!IsZipPath(cardPath)) return CreateStaged(cardPath, image.data(), image.size());
-  // Made now, empty, so a folder that cannot take it fails at the copy as for a card.
-  if (!CreateStaged(cardPath, nullptr, 0)) return false;
-  zippedCard_ = static_cast<ByteBuffer&&>(image);
-  return true;
+  return IsPlayerImage(image_.data(), image_.size()) || Fail(ERROR_FILE_CORRUPT);
+}
+
+// A template that cannot make a page is found before anything is written.
+bool CardWriter::CheckTemplate() {
+  ByteBuffer page;
+  return FillWebCardPage(template_.data, template_.length, WideString(), page) || Fail(kErrorWebTemplate);
 }
 
 // An existing destination must be one we may replace: not read-only (which
@@ -98,7 +102,7 @@ bool CardWriter::CheckReplaceable(const WideString& cardPath) {
   return probe.Valid() || Fail(GetLastError());
 }
 
-bool CardWriter::CreateStaged(const WideString& cardPath, const unsigned char* image, size_t length) {
+bool CardWriter::CreateStaged(const WideString& cardPath) {
   unsigned seed = GetTickCount() ^ (static_cast<unsigned>(GetCurrentProcessId()) << 16);
   for (unsigned attempt = 0; attempt < kStagingAttempts; ++attempt) {
     WideString name = StagingName(cardPath, seed + attempt);
@@ -109,11 +113,6 @@ bool CardWriter::CreateStaged(const WideString& cardPath, const unsigned char* i
       return Fail(error);
     }
     staged_ = name;
-    if ((length > 0 && !staged.WriteAt(0, image, length)) || !staged.Flush()) {
-      DWORD error = staged.LastError();
-      staged.Close();
-      return Fail(error);
-    }
     return true;
   }
   return Fail(ERROR_FILE_EXISTS);
@@ -121,10 +120,15 @@ bool CardWriter::CreateStaged(const WideString& cardPath, const unsigned char* i
 
 bool CardWriter::WriteSendersAndPlace(const WideString& senders) {
   if (staged_.empty()) return Fail(ERROR_FILE_NOT_FOUND);
-  ByteBuffer ansi = ToAnsi(senders);
-  unsigned char field[SendersFieldLength];
-  MakeSendersField(ansi.data(), ansi.size(), IsAnsiLeadByte, field);
-  DWORD error = zippedCard_.ok() ? WriteArchive(field) : WriteField(field);
+  DWORD error = ERROR_SUCCESS;
+  if (kind_ == CardKind::Web) {
+    error = WritePage(senders);
+  } else {
+    ByteBuffer ansi = ToAnsi(senders);
+    MakeSendersField(ansi.data(), ansi.size(), IsAnsiLeadByte, image_.data() + image_.size() - SendersFieldLength);
+    error = kind_ == CardKind::Zipped ? WriteArchive() : WriteStaged(image_.data(), image_.size());
+  }
+  image_ = ByteBuffer();
   if (error != ERROR_SUCCESS) return Fail(error);
   if (!MoveFileExW(staged_.c_str(), cardPath_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return Fail(GetLastError());
@@ -133,26 +137,25 @@ bool CardWriter::WriteSendersAndPlace(const WideString& senders) {
 }
 
 // The file is closed on return, before a failure removes it.
-DWORD CardWriter::WriteField(const unsigned char* field) {
-  File card(staged_, File::Mode::ReadWriteExisting);
-  unsigned long long length = 0;
-  if (!card.IsOpen() || !card.Size(&length)) return card.LastError();
-  if (length < SendersFieldLength) return ERROR_HANDLE_EOF;
-  if (!card.WriteAt(length - SendersFieldLength, field, SendersFieldLength) || !card.Flush())
-    return card.LastError();
+DWORD CardWriter::WriteStaged(const unsigned char* bytes, size_t length) {
+  File staged(staged_, File::Mode::ReadWriteExisting);
+  if (!staged.IsOpen() || !staged.WriteAt(0, bytes, length) || !staged.Flush()) return staged.LastError();
   return ERROR_SUCCESS;
 }
 
-// The finished card, zipped into the empty temporary file.
-DWORD CardWriter::WriteArchive(const unsigned char* field) {
-  memcpy(zippedCard_.data() + zippedCard_.size() - SendersFieldLength, field, SendersFieldLength);
+// The finished card, zipped under the archive's own name.
+DWORD CardWriter::WriteArchive() {
   bool utf8 = false;
   ByteBuffer name = MemberName(cardPath_, &utf8);
   ZipMember member = {name.data(), name.size(), utf8, DosNow()};
   ZipArchive archive;
-  if (!name.ok() || !archive.Build(member, zippedCard_.data(), zippedCard_.size())) return ERROR_NOT_ENOUGH_MEMORY;
-  zippedCard_ = ByteBuffer();
-  File zip(staged_, File::Mode::ReadWriteExisting);
-  if (!zip.IsOpen() || !zip.WriteAt(0, archive.data(), archive.size()) || !zip.Flush()) return zip.LastError();
-  return ERROR_SUCCESS;
+  if (!name.ok() || !archive.Build(member, image_.data(), image_.size())) return ERROR_NOT_ENOUGH_MEMORY;
+  image_ = ByteBuffer();
+  return WriteStaged(archive.data(), archive.size());
+}
+
+DWORD CardWriter::WritePage(const WideString& senders) {
+  ByteBuffer page;
+  if (!FillWebCardPage(template_.data, template_.length, senders, page)) return kErrorWebTemplate;
+  return WriteStaged(page.data(), page.size());
 }

@@ -32,7 +32,7 @@ void FillDialogRecord(OPENFILENAME_NT4W* record, HWND owner, short mode, const W
 
 WideString ShowFileDialog(HWND owner, short mode, const WideString& title, const WideString& initialName,
                           const WideString& filter, const WideString& initialFolder, const WideString& defaultExt,
-                          DWORD* dialogError) {
+                          DWORD* dialogError, DWORD* filterIndex) {
   WideString file = WideString::Repeat(L'\0', kDialogFileBuffer);
   WideString fileTitle = WideString::Repeat(L'\0', kDialogFileBuffer);
   auto* name = const_cast<wchar_t*>(file.c_str());
@@ -43,6 +43,7 @@ WideString ShowFileDialog(HWND owner, short mode, const WideString& title, const
   auto* asSystemRecord = reinterpret_cast<OPENFILENAMEW*>(&record);  // the system reads lStructSize
   BOOL chosen = mode == 1 ? bound::GetOpenFileNameW(asSystemRecord) : bound::GetSaveFileNameW(asSystemRecord);
   if (dialogError) *dialogError = chosen ? 0 : bound::CommDlgExtendedError();
+  if (filterIndex) *filterIndex = record.nFilterIndex;
   return chosen ? file.UpToNul() : WideString();
 }
 

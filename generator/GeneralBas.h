@@ -23,9 +23,11 @@ constexpr DWORD kDialogFileBuffer = 32768;
 // dialog failed. filter: description and pattern pairs, each ended by a NUL
 // (the WideString's own terminator ends the list). dialogError, when given,
 // tells the two apart: the dialog's own error code, 0 for a cancel.
+// filterIndex, when given, receives the type chosen last in the dialog (its
+// place in the filter, counting from 1).
 WideString ShowFileDialog(HWND owner, short mode, const WideString& title, const WideString& initialName,
                           const WideString& filter, const WideString& initialFolder, const WideString& defaultExt,
-                          DWORD* dialogError = nullptr);
+                          DWORD* dialogError = nullptr, DWORD* filterIndex = nullptr);
 
 // The text shortened as the system does it to fit 0.97 of the label's
 // width in the window's font, measured as the label draws it (extraFlags

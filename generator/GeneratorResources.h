@@ -13,4 +13,7 @@
 #define IDG_MAILPERSON 203
 #define IDG_BANNER 204
 
+// The web card's page template (RT_RCDATA), made by the build.
+#define IDW_WEB_TEMPLATE 301
+
 #define IDV_VERSION 1

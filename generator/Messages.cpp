@@ -31,3 +31,14 @@ WideString UnshownCharactersQuestion(const WideString& characters) {
              L"Vuoi creare il biglietto lo stesso?";
   return message;
 }
+
+WideString ReplaceQuestion(const WideString& path) {
+  WideString message(path);
+  message += L" esiste gi\u00E0.\r\nVuoi sostituirlo?";
+  return message;
+}
+
+WideString WebTemplateProblem() {
+  return L"il modello del biglietto per il web, contenuto nel programma, manca o \u00E8 danneggiato. "
+         L"Scarica di nuovo Carolux.";
+}

@@ -17,3 +17,11 @@ WideString DialogErrorMessage(unsigned long code, const WideString& cardPath);
 // The senders' names hold characters the card cannot show: which, and the
 // question whether to make the card all the same.
 WideString UnshownCharactersQuestion(const WideString& characters);
+
+// The dialog's name was given the chosen type's extension, and a file of
+// that final name exists: whether to replace it.
+WideString ReplaceQuestion(const WideString& path);
+
+// Why a web card cannot be made: the template it is made from, carried by
+// the program, is missing or damaged.
+WideString WebTemplateProblem();

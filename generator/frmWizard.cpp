@@ -3,6 +3,7 @@
 #include "cardfile/AppFolder.h"
 #include "forms/MessageBox.h"
 #include "forms/Twips.h"
+#include "generator/CardPath.h"
 #include "generator/GeneralBas.h"
 #include "generator/GeneratorResources.h"
 #include "generator/Messages.h"
@@ -18,8 +19,6 @@ enum ControlId { kCmdCrea = 101, kTxtAuguri, kText1, kCmdAbout, kCommand1, kLblD
 
 const wchar_t kTitle[] = L"Carolux";
 const wchar_t kDefaultCardName[] = L"Vavuri.exe";
-// The designed type first, so it stays the default; then the zipped card.
-const wchar_t kCardTypes[] = L"File eseguibile (*.exe)\0*.exe\0Biglietto compresso (*.zip)\0*.zip\0";
 
 const wchar_t kInstructions[] =
     L"Carolux consente di creare dei biglietti di auguri personalizzati, da inviare alle \r\n"
@@ -41,6 +40,12 @@ const wchar_t kWarning[] =
 const FontSpec kArial9 = {L"Arial", 9, false, false, false};
 const FontSpec kArial975 = {L"Arial", 9.75, false, false, false};
 const FontSpec kWindowFont = {L"Arial", 8.25, false, false, false};
+
+// What a failure of the card writer is, in words: ours for the web card's
+// template, the system's for everything else.
+WideString FailureText(DWORD error) {
+  return error == kErrorWebTemplate ? WebTemplateProblem() : SystemErrorText(error);
+}
 
 WideString CurrentFolder() {
   DWORD size = GetCurrentDirectoryW(0, nullptr);  // NUL included
@@ -160,24 +165,33 @@ HBRUSH frmWizard::OnStaticColor(HWND child, HDC dc) {
 
 // Only a chosen path changes the destination: a cancel keeps the one chosen
 // before, and a failing dialog says so and keeps it too, rather than falling
-// back to the default file that "Crea" would then replace unasked.
+// back to the default file that "Crea" would then replace unasked. The type
+// chosen in the dialog counts: the final name, with its extension, is the
+// destination shown from now on, and nothing is added to it at writing time.
 void frmWizard::Command1_Click() {
-  DWORD failure = 0;
+  DWORD failure = 0, type = 1;
   WideString chosen = ShowFileDialog(hwnd(), 2, L"Seleziona cartella e nome dove salvare il biglietto di auguri",
-                                     L"Vavuri", WideString(kCardTypes, sizeof kCardTypes / sizeof(wchar_t) - 1),
-                                     CurrentFolder(), L"exe", &failure);
-  if (!chosen.empty()) {
-    CardPath = chosen;
-    lblDir.SetCaption(FitLabelText(lblDir, CardPath, DT_PATH_ELLIPSIS, *this));
-  } else if (failure != 0) {
-    ShowMessage(hwnd(), DialogErrorMessage(failure, CardPath).c_str(), kTitle, MB_OK | MB_ICONERROR);
+                                     L"Vavuri", CardTypesFilter(), CurrentFolder(), L"exe", &failure, &type);
+  if (chosen.empty()) {
+    if (failure != 0) ShowMessage(hwnd(), DialogErrorMessage(failure, CardPath).c_str(), kTitle, MB_OK | MB_ICONERROR);
+    return;
   }
+  WideString path = FinalCardPath(chosen, type);
+  // The dialog asked about replacing the name it returned, not the one made
+  // from it: an existing file under the final name is asked about here.
+  if (path != chosen && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
+      ShowMessage(hwnd(), ReplaceQuestion(path).c_str(), kTitle, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+    return;
+  CardPath = path;
+  lblDir.SetCaption(FitLabelText(lblDir, CardPath, DT_PATH_ELLIPSIS, *this));
 }
 
 void frmWizard::cmdCrea_Click() {
   // The field is single-byte ANSI, as cards have always read it: names it
-  // cannot carry are asked about before anything is written.
-  WideString unshown = CharactersOutsideCodePage(txtAuguri.Text(), CP_ACP);
+  // cannot carry are asked about before anything is written. The web card
+  // shows every character, so it has nothing to ask.
+  WideString unshown;
+  if (CardKindOf(CardPath) != CardKind::Web) unshown = CharactersOutsideCodePage(txtAuguri.Text(), CP_ACP);
   if (!unshown.empty() &&
       ShowMessage(hwnd(), UnshownCharactersQuestion(unshown).c_str(), kTitle,
                   MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
@@ -192,15 +206,15 @@ void frmWizard::cmdAbout_Click() { about_.Show(); }
 // The player image is read from this program's own file, whatever its name:
 // a copy saved as "Carolux (1).exe" still makes cards.
 bool frmWizard::CreaBiglietto(const WideString& nomefile) {
-  if (writer_.CopyPlayerImage(OwnModulePath(), nomefile)) return true;
-  ShowMessage(hwnd(), CreationErrorMessage(nomefile, SystemErrorText(writer_.Error())).c_str(), kTitle,
+  if (writer_.Prepare(OwnModulePath(), nomefile)) return true;
+  ShowMessage(hwnd(), CreationErrorMessage(nomefile, FailureText(writer_.Error())).c_str(), kTitle,
               MB_OK | MB_ICONERROR);
   return false;
 }
 
 bool frmWizard::WriteSenders() {
   if (writer_.WriteSendersAndPlace(txtAuguri.Text())) return true;
-  ShowMessage(hwnd(), CreationErrorMessage(CardPath, SystemErrorText(writer_.Error())).c_str(), kTitle,
+  ShowMessage(hwnd(), CreationErrorMessage(CardPath, FailureText(writer_.Error())).c_str(), kTitle,
               MB_OK | MB_ICONERROR);
   return false;
 }

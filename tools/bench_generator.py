@@ -18,7 +18,10 @@ import sys
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-PLAYER_IMAGE_OFFSET = 61440
+sys.path.insert(0, os.path.join(ROOT, "cmake"))
+from card_layout import player_image_offset  # noqa: E402
+
+PLAYER_IMAGE_OFFSET = player_image_offset()
 
 
 def image_end(data):

@@ -16,7 +16,12 @@ PLAYER = os.path.join(ROOT, "dist", "Nevalto.exe")
 PLAYER_TWIN = os.path.join(ROOT, "dist", "x64", "Nevalto.exe")
 GENERATOR = os.path.join(ROOT, "dist", "Carolux.exe")
 GENERATOR_TWIN = os.path.join(ROOT, "dist", "x64", "Carolux.exe")
-PLAYER_IMAGE_OFFSET = 61440
+WEB_TEMPLATE = os.path.join(ROOT, "build", "i686", "web", "card-template.html")
+WEB_TEMPLATE_TWIN = os.path.join(ROOT, "build", "x64", "web", "card-template.html")
+sys.path.insert(0, os.path.join(ROOT, "cmake"))
+from card_layout import player_image_offset  # noqa: E402
+
+PLAYER_IMAGE_OFFSET = player_image_offset()
 
 # Windows' own libraries; nothing else may be needed to run a card.
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl32.dll", "comdlg32.dll",
@@ -99,7 +104,7 @@ def fixed_version(data):
 
 
 class ContainerChecks:
-    container_path = player_path = None
+    container_path = player_path = template_path = None
     machine = arch = None
 
     def setUp(self):
@@ -136,9 +141,13 @@ class ContainerChecks:
     def test_version_record_is_1_1_0_0(self):
         self.assertEqual(fixed_version(self.generator), (1, 1, 0, 0))
 
+    def test_carries_the_web_cards_page_template_its_build_made(self):
+        rcdata, template, italian = 10, 301, 1040
+        self.assertEqual(self.pe.resources().get((rcdata, template, italian)), read(self.template_path))
+
 
 class ShippedGeneratorTest(ContainerChecks, unittest.TestCase):
-    container_path, player_path, machine, arch = GENERATOR, PLAYER, 0x14C, "x86"
+    container_path, player_path, template_path, machine, arch = GENERATOR, PLAYER, WEB_TEMPLATE, 0x14C, "x86"
 
     def test_is_a_32_bit_program_for_xp_and_later(self):
         self.assertFalse(self.pe.is_pe32_plus)
@@ -147,7 +156,8 @@ class ShippedGeneratorTest(ContainerChecks, unittest.TestCase):
 
 
 class GeneratorTwinTest(ContainerChecks, unittest.TestCase):
-    container_path, player_path, machine, arch = GENERATOR_TWIN, PLAYER_TWIN, 0x8664, "amd64"
+    container_path, player_path, template_path, machine, arch = (GENERATOR_TWIN, PLAYER_TWIN, WEB_TEMPLATE_TWIN,
+                                                                 0x8664, "amd64")
 
 
 if __name__ == "__main__":

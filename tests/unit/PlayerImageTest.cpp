@@ -35,10 +35,10 @@ Bytes ReadFile(const std::string& path) {
 
 TEST(PlayerImageLength, EverythingBehindTheOffset) {
   EXPECT_EQ(PlayerImageLength(0), 0u);
-  EXPECT_EQ(PlayerImageLength(61439), 0u);
-  EXPECT_EQ(PlayerImageLength(61440), 0u);  // the generator alone
-  EXPECT_EQ(PlayerImageLength(61441), 1u);
-  EXPECT_EQ(PlayerImageLength(61440 + 42566), 42566u);
+  EXPECT_EQ(PlayerImageLength(PlayerImageOffset - 1), 0u);
+  EXPECT_EQ(PlayerImageLength(PlayerImageOffset), 0u);  // the generator alone
+  EXPECT_EQ(PlayerImageLength(PlayerImageOffset + 1), 1u);
+  EXPECT_EQ(PlayerImageLength(PlayerImageOffset + 42566), 42566u);
 }
 
 TEST(IsPlayerImage, AWholeProgramThenExactlyTheField) {

@@ -22,7 +22,7 @@ void Rounds(const wchar_t* container, const std::wstring& card, int rounds, cons
   for (int i = 0; i < rounds; ++i) {
     CardWriter writer;
     QueryPerformanceCounter(&start);
-    bool ok = writer.CopyPlayerImage(container, card.c_str()) && writer.WriteSendersAndPlace(L"Mario e Anna");
+    bool ok = writer.Prepare(container, card.c_str()) && writer.WriteSendersAndPlace(L"Mario e Anna");
     QueryPerformanceCounter(&end);
     ASSERT_TRUE(ok) << writer.Error();
     ms.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart));
@@ -43,4 +43,5 @@ TEST(Bench, WriteCards) {
   ScratchFolder folder(L"bench");
   Rounds(container, folder.File(L"Vavuri.exe"), rounds, "card");
   Rounds(container, folder.File(L"Vavuri.zip"), rounds, "zipped card");
+  Rounds(container, folder.File(L"Vavuri.html"), rounds, "web card");
 }

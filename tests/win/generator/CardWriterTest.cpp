@@ -84,32 +84,23 @@ TEST_F(CardWriterTest, CharactersOutsideTheCodePageAreStoredInTheirAnsiForm) {
   }
 }
 
-TEST_F(CardWriterTest, AnExistingLongerFileIsReplacedWhole) {
-  Bytes old = Card(image_, Padded("Vecchi nomi"));
-  old.insert(old.end(), 5000, 'X');
-  WriteBytes(card_, old);
-  CardWriter writer;
-  ASSERT_TRUE(Make(writer, container_, card_, L"Lia"));
-  EXPECT_EQ(ReadBytes(card_), Card(image_, Padded("Lia")));  // nothing of the old tail
-}
-
 TEST_F(CardWriterTest, ContainerWithoutPlayerImage) {
   CardWriter writer;
   std::wstring alone = folder_.File(L"Solo.exe");
   WriteBytes(alone, Bytes(PlayerImageOffset, 0x5A));
-  EXPECT_FALSE(writer.CopyPlayerImage(alone.c_str(), card_.c_str()));
+  EXPECT_FALSE(writer.Prepare(alone.c_str(), card_.c_str()));
   EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_HANDLE_EOF));
   std::wstring shorter = folder_.File(L"Corto.exe");
   WriteBytes(shorter, Bytes(1000, 0x5A));
-  EXPECT_FALSE(writer.CopyPlayerImage(shorter.c_str(), card_.c_str()));
+  EXPECT_FALSE(writer.Prepare(shorter.c_str(), card_.c_str()));
   EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_HANDLE_EOF));
   std::wstring junk = folder_.File(L"Altro.exe");
   Bytes notAProgram(PlayerImageOffset, 0x5A);
   notAProgram.insert(notAProgram.end(), 3000, 0x33);
   WriteBytes(junk, notAProgram);
-  EXPECT_FALSE(writer.CopyPlayerImage(junk.c_str(), card_.c_str()));
+  EXPECT_FALSE(writer.Prepare(junk.c_str(), card_.c_str()));
   EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_FILE_CORRUPT));
-  EXPECT_FALSE(writer.CopyPlayerImage(folder_.File(L"Nessuno.exe").c_str(), card_.c_str()));
+  EXPECT_FALSE(writer.Prepare(folder_.File(L"Nessuno.exe").c_str(), card_.c_str()));
   EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
   EXPECT_EQ(GetFileAttributesW(card_.c_str()), INVALID_FILE_ATTRIBUTES) << "no empty card left behind";
   EXPECT_EQ(StagedFiles(folder_), 0u);

@@ -1,6 +1,6 @@
-// What holds for every destination, a card or a zipped card: a failure
-// leaves the destination as it was and no temporary file behind, and the
-// writer goes on to the next card.
+// What holds for every destination, a card, a zipped card or a web card: a
+// failure leaves the destination as it was and no temporary file behind, an
+// old file is replaced whole, and the writer goes on to the next card.
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,6 @@ using Bytes = std::vector<unsigned char>;
 
 struct Destination {
   const wchar_t* name;
-  bool stagedCopyIsTheImage;  // a zipped card waits in memory until its field is in
 };
 
 void PrintTo(const Destination& d, std::ostream* out) {
@@ -45,7 +44,7 @@ TEST_P(DestinationTest, ReadOnlyDestinationIsLeftAlone) {
   WriteBytes(target_, old_);
   SetFileAttributesW(target_.c_str(), FILE_ATTRIBUTE_READONLY);
   CardWriter writer;
-  EXPECT_FALSE(writer.CopyPlayerImage(container_.c_str(), target_.c_str()));
+  EXPECT_FALSE(writer.Prepare(container_.c_str(), target_.c_str()));
   EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
   SetFileAttributesW(target_.c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(ReadBytes(target_), old_);
@@ -58,7 +57,7 @@ TEST_P(DestinationTest, DestinationLockedByAnotherProcessIsLeftAlone) {
     FileLockedElsewhere lock(target_);
     ASSERT_TRUE(lock.Held());
     CardWriter writer;
-    EXPECT_FALSE(writer.CopyPlayerImage(container_.c_str(), target_.c_str()));
+    EXPECT_FALSE(writer.Prepare(container_.c_str(), target_.c_str()));
     EXPECT_NE(writer.Error(), static_cast<DWORD>(ERROR_SUCCESS));
     EXPECT_EQ(StagedFiles(folder_), 0u);
   }
@@ -68,7 +67,7 @@ TEST_P(DestinationTest, DestinationLockedByAnotherProcessIsLeftAlone) {
 TEST_P(DestinationTest, LockedBetweenCopyAndFieldTheOldFileStays) {
   WriteBytes(target_, old_);
   CardWriter writer;
-  ASSERT_TRUE(writer.CopyPlayerImage(container_.c_str(), target_.c_str()));
+  ASSERT_TRUE(writer.Prepare(container_.c_str(), target_.c_str()));
   EXPECT_EQ(StagedFiles(folder_), 1u);
   {
     FileLockedElsewhere lock(target_);
@@ -86,20 +85,33 @@ TEST_P(DestinationTest, LockedBetweenCopyAndFieldTheOldFileStays) {
 TEST_P(DestinationTest, MissingFolderCreatesNothing) {
   std::wstring target = folder_.File(std::wstring(L"manca\\") + GetParam().name);
   CardWriter writer;
-  EXPECT_FALSE(writer.CopyPlayerImage(container_.c_str(), target.c_str()));
+  EXPECT_FALSE(writer.Prepare(container_.c_str(), target.c_str()));
   EXPECT_EQ(writer.Error(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
   EXPECT_FALSE(writer.WriteSendersAndPlace(L"Lia"));
   EXPECT_EQ(GetFileAttributesW(folder_.File(L"manca").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(StagedFiles(folder_), 0u);
 }
 
+// An old file longer than any card: nothing of its tail may stay.
+TEST_P(DestinationTest, AnExistingLongerFileIsReplacedWhole) {
+  CardWriter writer;
+  ASSERT_TRUE(CreateDirectoryW(folder_.File(L"nuovo").c_str(), nullptr));
+  std::wstring fresh = folder_.File(std::wstring(L"nuovo\\") + GetParam().name);
+  ASSERT_TRUE(Make(writer, container_, fresh, L"Lia")) << writer.Error();
+  WriteBytes(target_, Bytes(200000, 'X'));
+  ASSERT_TRUE(Make(writer, container_, target_, L"Lia")) << writer.Error();
+  Bytes written = ReadBytes(target_);
+  EXPECT_EQ(written.size(), ReadBytes(fresh).size());
+  EXPECT_NE(written.back(), 'X');
+  EXPECT_EQ(StagedFiles(folder_), 0u);
+}
+
 TEST_P(DestinationTest, AbandonedCopyIsRemoved) {
   {
     CardWriter writer;
-    ASSERT_TRUE(writer.CopyPlayerImage(container_.c_str(), target_.c_str()));
+    ASSERT_TRUE(writer.Prepare(container_.c_str(), target_.c_str()));
     EXPECT_EQ(StagedFiles(folder_), 1u);
-    Bytes staged = ReadBytes(std::wstring(writer.StagedPath().c_str()));
-    EXPECT_EQ(staged, GetParam().stagedCopyIsTheImage ? image_ : Bytes());
+    EXPECT_EQ(ReadBytes(std::wstring(writer.StagedPath().c_str())), Bytes()) << "the card waits in memory";
   }
   EXPECT_EQ(StagedFiles(folder_), 0u);
   EXPECT_EQ(GetFileAttributesW(target_.c_str()), INVALID_FILE_ATTRIBUTES);
@@ -108,5 +120,6 @@ TEST_P(DestinationTest, AbandonedCopyIsRemoved) {
   EXPECT_EQ(GetFileAttributesW(target_.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-INSTANTIATE_TEST_SUITE_P(CardAndZippedCard, DestinationTest,
-                         ::testing::Values(Destination{L"Vavuri.exe", true}, Destination{L"Auguri.zip", false}));
+INSTANTIATE_TEST_SUITE_P(EveryKind, DestinationTest,
+                         ::testing::Values(Destination{L"Vavuri.exe"}, Destination{L"Auguri.zip"},
+                                           Destination{L"Auguri.html"}));

@@ -7,7 +7,7 @@
 #include "winapi/ModulePath.h"
 
 bool Make(CardWriter& writer, const std::wstring& container, const std::wstring& card, const std::wstring& names) {
-  return writer.CopyPlayerImage(container.c_str(), card.c_str()) &&
+  return writer.Prepare(container.c_str(), card.c_str()) &&
          writer.WriteSendersAndPlace(WideString(names.c_str(), names.size()));
 }
 

@@ -14,7 +14,7 @@
 // A whole program image of the given length (at least 1,095 bytes) ending in
 // 70 zero bytes.
 std::vector<unsigned char> FakePlayerImage(size_t length);
-// A generator container around an image: 61,440 bytes of generator, then it.
+// A generator container around an image: PlayerImageOffset bytes of generator, then it.
 std::vector<unsigned char> Container(const std::vector<unsigned char>& image);
 // Both steps of writing a card, as "Crea biglietto augurale" takes them.
 bool Make(CardWriter& writer, const std::wstring& container, const std::wstring& card, const std::wstring& names);

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "generator/frmAbout.h"
 #include "generator/frmWizard.h"
@@ -18,6 +20,7 @@ std::wstring W(const WideString& s) { return std::wstring(s.c_str(), s.length())
 
 const wchar_t kDialogTitle[] = L"Seleziona cartella e nome dove salvare il biglietto di auguri";
 const int kFileNameBox = 1148;
+const int kFileTypeBox = 1136;
 const int kSfoglia = 105;
 
 HWND FindVisible(const wchar_t* cls, const wchar_t* title, int tenthsOfSeconds) {
@@ -36,20 +39,41 @@ BOOL CALLBACK FindNameBox(HWND hwnd, LPARAM lp) {
   return TRUE;
 }
 
-// What the user did and saw while "Sfoglia" ran.
+// What the user does, and what they saw, while "Sfoglia" runs.
 struct Answered {
+  int type = 0;               // the file type to choose, counting from 1; 0 leaves it
+  int messageButton = IDOK;   // the answer to a message box of the generator
   std::atomic<bool> dialogSeen{false};
   std::atomic<bool> dialogStayed{false};  // the dialog refused the name itself
+  std::vector<std::wstring> types;        // the dialog's list of file types
   std::wstring message;                   // the generator's message box, if any
 };
 
-// Types name into the save dialog (or leaves it) and presses button; then
-// reads and closes a message box of the generator, if one comes.
+// Reads the dialog's file types and chooses one, as a click in the list
+// does: the owner hears of the choice both ways.
+void ChooseType(HWND dialog, Answered* answered) {
+  HWND types = GetDlgItem(dialog, kFileTypeBox);
+  int count = static_cast<int>(SendMessageW(types, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[128] = {};
+    if (SendMessageW(types, CB_GETLBTEXTLEN, i, 0) < 128) SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    answered->types.push_back(text);
+  }
+  if (answered->type == 0) return;
+  SendMessageW(types, CB_SETCURSEL, answered->type - 1, 0);
+  for (WORD code : {CBN_SELENDOK, CBN_SELCHANGE})
+    SendMessageW(GetParent(types), WM_COMMAND, MAKEWPARAM(kFileTypeBox, code), reinterpret_cast<LPARAM>(types));
+}
+
+// Types name into the save dialog (or leaves it), chooses the type asked
+// for and presses button; then reads and answers a message box of the
+// generator, if one comes.
 void Answer(std::wstring name, int button, Answered* answered) {
   HWND dialog = FindVisible(L"#32770", kDialogTitle, 200);
   if (!dialog) return;
   answered->dialogSeen = true;
   Sleep(300);
+  ChooseType(dialog, answered);
   HWND box = nullptr;
   EnumChildWindows(dialog, FindNameBox, reinterpret_cast<LPARAM>(&box));
   if (box && !name.empty()) SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
@@ -70,7 +94,7 @@ void Answer(std::wstring name, int button, Answered* answered) {
   wchar_t text[4096] = {};
   GetDlgItemTextW(message, 0xFFFF, text, 4096);  // a message box's text
   answered->message = text;
-  PostMessageW(message, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  PostMessageW(message, WM_COMMAND, MAKEWPARAM(answered->messageButton, BN_CLICKED), 0);
   for (int i = 0; i < 50 && IsWindow(message); ++i) Sleep(100);
 }
 
@@ -155,4 +179,53 @@ TEST_F(WizardTest, APathLongerThanTwoHundredFiftyFiveCharactersIsTaken) {
   EXPECT_EQ(W(wizard_.CardPath), full);
   EXPECT_EQ(W(wizard_.PathLabel().Tag()), full);
   EXPECT_EQ(Tip(), full);
+}
+
+// The type chosen in the dialog gives a name of any other ending its
+// extension, and the label shows the final name at once.
+TEST_F(WizardTest, TheChosenTypeMakesTheFinalName) {
+  ScratchFolder scratch(L"tipi");
+  struct Choice {
+    const wchar_t* typed;
+    int type;
+    const wchar_t* final;
+  };
+  for (const Choice& choice : {Choice{L"Auguri.v2", 2, L"Auguri.v2.zip"}, Choice{L"Auguri", 3, L"Auguri.html"},
+                               Choice{L"Biglietto di Natale 2.0", 1, L"Biglietto di Natale 2.0.exe"},
+                               Choice{L"Auguri.Zip", 3, L"Auguri.Zip"}}) {
+    Answered answered;
+    answered.type = choice.type;
+    Browse(scratch.File(choice.typed), IDOK, &answered);
+    EXPECT_EQ(answered.types, (std::vector<std::wstring>{L"File eseguibile (*.exe)", L"Biglietto compresso (*.zip)",
+                                                         L"Biglietto per il web (*.html)"}));
+    EXPECT_EQ(answered.message, L"");
+    std::wstring final = scratch.File(choice.final);
+    EXPECT_EQ(W(wizard_.CardPath), final);
+    EXPECT_EQ(W(wizard_.PathLabel().Tag()), final);
+    std::wstring caption = W(wizard_.PathLabel().Caption());
+    std::wstring name = std::wstring(L"\\") + choice.final;
+    EXPECT_EQ(caption.substr(caption.size() - std::min(caption.size(), name.size())), name);
+  }
+}
+
+// The dialog asked about replacing the name typed, not the final one: an
+// existing file of the final name is asked about, and No keeps the
+// destination chosen before.
+TEST_F(WizardTest, AnExistingFileOfTheFinalNameIsAskedAbout) {
+  ScratchFolder scratch(L"esiste");
+  std::wstring final = scratch.File(L"Auguri.v2.zip");
+  WriteBytes(final, std::vector<unsigned char>(10, 'o'));
+  const std::wstring before = W(wizard_.CardPath);
+  Answered no;
+  no.type = 2;
+  no.messageButton = IDNO;
+  Browse(scratch.File(L"Auguri.v2"), IDOK, &no);
+  EXPECT_EQ(no.message, final + L" esiste gi\u00E0.\r\nVuoi sostituirlo?");
+  EXPECT_EQ(W(wizard_.CardPath), before);
+  Answered yes;
+  yes.type = 2;
+  yes.messageButton = IDYES;
+  Browse(scratch.File(L"Auguri.v2"), IDOK, &yes);
+  EXPECT_NE(yes.message, L"");
+  EXPECT_EQ(W(wizard_.CardPath), final);
 }

@@ -148,13 +148,3 @@ TEST_F(ZippedCardTest, MemberNamesInTheCodePageOrInUtf8) {
   EXPECT_EQ(StagedFiles(folder_), 0u);
 }
 
-TEST_F(ZippedCardTest, AnExistingLongerFileIsReplacedWhole) {
-  Bytes old(200000, 'X');
-  WriteBytes(zip_, old);
-  CardWriter writer;
-  ASSERT_TRUE(Make(writer, container_, zip_, L"Lia"));
-  Bytes zip = ReadBytes(zip_);
-  EXPECT_EQ(zip, ExpectedArchive(Card(image_, "Lia"), ReadMember(zip)));  // nothing of the old tail
-  EXPECT_EQ(StagedFiles(folder_), 0u);
-}
-
