@@ -1,7 +1,8 @@
 """The generator through its real window under Wine: the focus and Enter,
 typing the senders' names, the card it writes and that card running, one
-instance at a time, the About window, the save dialog, the card zipped, a
-damaged generator, and failures that leave an existing file as it was. Each
+instance at a time, the About window, the save dialog and the type chosen in
+it, the card zipped, the web card, a damaged generator, and failures that
+leave an existing file as it was. Each
 session runs its own copy of the generator container (dist/Carolux.exe, or
 its twin) from a scratch folder, so the cards land there."""
 
@@ -15,12 +16,15 @@ import zipfile
 
 sys.path.insert(0, os.path.dirname(__file__))
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "assets"))
-from harness import DIST, OUT, ROOT, Session, wait_exit  # noqa: E402
+from harness import BUILD, DIST, OUT, ROOT, Session, wait_exit  # noqa: E402
 import test_generator_art as art_reader  # noqa: E402
 
 CONTAINER = os.path.join(DIST, "Carolux.exe")
 PLAYER = os.path.join(DIST, "Nevalto.exe")
 ASSETS = os.path.join(ROOT, "assets", "generator")
+WEB_TEMPLATE = os.path.join(BUILD.tree, "web", "card-template.html")
+# The generator's own page filler, built for this machine.
+WEBCARD_WRITE = os.path.join(ROOT, "build", "host", "webcard_write")
 
 VK_TAB, VK_RETURN, VK_ESCAPE = 0x09, 0x0D, 0x1B
 CONFIRMATION = "Il biglietto augurale \u00e8 stato creato!"
@@ -31,10 +35,13 @@ ID_CREA, ID_AUGURI, ID_TEXT1, ID_ABOUT, ID_SFOGLIA = 101, 102, 103, 104, 105
 FILE_NAME_BOX = 1148  # the file name box of the system's save dialog
 FILE_TYPE_BOX = 1136  # its list of file types
 EXE_TYPE, ZIP_TYPE = "File eseguibile (*.exe)", "Biglietto compresso (*.zip)"
+WEB_TYPE = "Biglietto per il web (*.html)"
+TEMPLATE_PROBLEM = "il modello del biglietto per il web"
 
 # Client area of frmWizard, 8205 x 5835 twips, at the 96 dots per inch of the test display.
 CLIENT_SIZE = (547, 389)
 SHAPE1 = (8, 280, 529, 97)      # the pale yellow box
+LBL_DIR = (8, 88, 441, 25)      # the card's path
 IMAGE1 = (72, 120)              # the magic wand
 IMAGE3 = (16, 298)              # the warning sign
 PALE_YELLOW = (255, 255, 192)
@@ -57,6 +64,13 @@ def card_with(names):
 
 def windows_path(path):
     return "Z:" + path.replace("/", "\\")
+
+
+def web_page(names):
+    """The page the generator's filler makes of the build's template."""
+    out = os.path.join(os.path.dirname(WEB_TEMPLATE), "expected-page.html")
+    subprocess.run([WEBCARD_WRITE, WEB_TEMPLATE, names, out], check=True)
+    return read(out)
 
 
 def read(path):
@@ -91,7 +105,7 @@ def names_drawn(session, card, folder, picture):
 class Generator:
     """One running generator in a session, with what the tests ask of it."""
 
-    def __init__(self, session, name="Carolux.exe", cut=0):
+    def __init__(self, session, name="Carolux.exe", cut=0, damage_template=False):
         self.s = session
         self.folder = session.scratch
         self.path = os.path.join(self.folder, name)
@@ -99,6 +113,12 @@ class Generator:
         if cut:
             with open(self.path, "r+b") as f:
                 f.truncate(os.path.getsize(CONTAINER) - cut)
+        if damage_template:  # one letter of the web card's page template changes case
+            data = bytearray(read(self.path))
+            at = data.index(b"<!DOCTYPE html>") + 1000
+            data[at] ^= 0x20
+            with open(self.path, "wb") as f:
+                f.write(data)
         self.process = session.start(self.path, cwd=self.folder)
         self.info = session.wait_window("CaroluxWizard", "Carolux", timeout_ms=30000)
         assert self.info is not None, "the generator window did not appear:\n" + session.windows()
@@ -139,6 +159,31 @@ class Generator:
 
     def staged_files(self):
         return [n for n in os.listdir(self.folder) if n.startswith("~crl")]
+
+    def save_as(self, path, type_index=None):
+        """The save dialog: the type at type_index (from 0) if given, then the
+        name typed, then Save. Returns the chosen type's text."""
+        self.press("&Sfoglia")
+        assert self.s.dialog(DIALOG_TITLE, 15000) is not None, "the save dialog did not open"
+        chosen = None
+        if type_index is not None:
+            rc, chosen = self.s.driver("select", DIALOG_TITLE, FILE_TYPE_BOX, type_index)
+            assert rc == 0
+        assert self.s.driver("settext", DIALOG_TITLE, FILE_NAME_BOX, windows_path(path))[0] == 0
+        self.s.driver("command", DIALOG_TITLE, 1)
+        assert self.s.driver("gone", "#32770", 10000)[0] == 0
+        return chosen and chosen.strip()
+
+    def path_label_tip(self):
+        """The path label's tooltip, the full destination when the label
+        shows it shortened."""
+        left, top = self.info.client[:2]
+        x, y, w, h = LBL_DIR
+        self.s.driver("move", left + x + w // 2, top + y + h // 2)
+        rc, out = self.s.driver("tip", 10000)
+        text = out.strip() if rc == 0 else None
+        self.s.driver("move", 5, 5)
+        return text
 
 
 class CardMakingTest(unittest.TestCase):
@@ -302,6 +347,7 @@ class DestinationTest(unittest.TestCase):
             self.assertEqual(s.driver("settext", DIALOG_TITLE, FILE_NAME_BOX, windows_path(sub) + "\\Nonni")[0], 0)
             s.driver("command", DIALOG_TITLE, 1)
             self.assertEqual(s.driver("gone", "#32770", 10000)[0], 0)
+            s.screenshot(save_as="generator-exe-type.png")
             g.press(CREA)
             self.assertEqual(g.message(), [CONFIRMATION])
             g.answer_ok()
@@ -358,9 +404,9 @@ class NamesOutsideTheCodePageTest(unittest.TestCase):
 
 
 class DamagedGeneratorTest(unittest.TestCase):
-    def test_a_cut_container_says_so_and_makes_no_card(self):
+    def test_a_cut_container_or_a_damaged_template_says_so_and_makes_no_card(self):
         with Session(800, 600) as s:
-            g = Generator(s, cut=100)
+            g = Generator(s, cut=100, damage_template=True)
             card = os.path.join(g.folder, "Vavuri.exe")
             g.press(CREA)
             found = s.dialog("Carolux", 15000)
@@ -376,6 +422,20 @@ class DamagedGeneratorTest(unittest.TestCase):
             self.assertFalse(os.path.exists(card), "no card")
             self.assertEqual(g.staged_files(), [])
             self.assertIsNone(g.process.poll())
+
+            # The web card needs no player image, but its template is damaged.
+            page = os.path.join(g.folder, "Auguri.html")
+            g.save_as(page)
+            g.press(CREA)
+            texts = g.message()
+            s.screenshot(save_as="generator-damaged-template.png")
+            self.assertEqual(len(texts or []), 1, texts)
+            self.assertTrue(texts[0].startswith(ERROR_PREFIX + windows_path(page) + ", " + TEMPLATE_PROBLEM), texts[0])
+            g.answer_ok()
+            self.assertTrue(g.wait_focus(ID_CREA))
+            self.assertIsNone(s.dialog("Carolux", 3000), "no confirmation after the error")
+            self.assertFalse(os.path.exists(page), "no page")
+            self.assertEqual(g.staged_files(), [])
 
 
 class ZippedCardTest(unittest.TestCase):
@@ -394,30 +454,33 @@ class ZippedCardTest(unittest.TestCase):
             type_box = [line for line in children.splitlines() if " id=%d " % FILE_TYPE_BOX in line]
             self.assertEqual(len(type_box), 1, children)
             self.assertTrue(type_box[0].endswith(" text=" + EXE_TYPE), type_box[0])
-            rc, chosen = s.driver("select", DIALOG_TITLE, FILE_TYPE_BOX, 1)
-            self.assertEqual((rc, chosen.strip()), (0, ZIP_TYPE))
-            # A name without extension: the zipped type gives it ".zip".
-            self.assertEqual(s.driver("settext", DIALOG_TITLE, FILE_NAME_BOX, windows_path(g.folder) + "\\Auguri")[0],
-                             0)
-            s.driver("command", DIALOG_TITLE, 1)
+            s.driver("command", DIALOG_TITLE, 2)
             self.assertEqual(s.driver("gone", "#32770", 10000)[0], 0)
+
+            # A name whose dot starts no card's extension: the zipped type
+            # gives it ".zip", and the path label says so before "Crea". The
+            # folder is deep enough for the label to shorten the path and
+            # show it whole in its tooltip.
+            folder = os.path.join(g.folder, "Biglietti di Natale per tutta la famiglia e per gli amici lontani")
+            os.mkdir(folder)
+            self.assertEqual(g.save_as(os.path.join(folder, "Auguri.v2"), 1), ZIP_TYPE)
+            archive = os.path.join(folder, "Auguri.v2.zip")
+            self.assertEqual(g.path_label_tip(), windows_path(archive))
+            s.screenshot(save_as="generator-zip-type.png")
 
             g.press(CREA)
             self.assertEqual(g.message(), [CONFIRMATION])
             g.answer_ok()
-            archive = os.path.join(g.folder, "Auguri.zip")
-            self.assertTrue(os.path.exists(archive), "no Auguri.zip in " + str(os.listdir(g.folder)))
-            self.assertFalse(os.path.exists(os.path.join(g.folder, "Auguri.exe")), "no card beside the archive")
-            self.assertEqual(g.staged_files(), [])
+            self.assertEqual(sorted(os.listdir(folder)), ["Auguri.v2.zip"], "the archive alone")
             tested = subprocess.run(["unzip", "-t", archive], stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
             self.assertEqual(tested.returncode, 0, tested.stdout.decode(errors="replace"))
             with zipfile.ZipFile(archive) as z:
-                self.assertEqual(z.namelist(), ["Auguri.exe"])
+                self.assertEqual(z.namelist(), ["Auguri.v2.exe"])
                 info = z.infolist()[0]
                 self.assertEqual(info.compress_type, zipfile.ZIP_DEFLATED)
                 self.assertLess(abs(time.mktime(info.date_time + (0, 0, -1)) - time.time()), 120,
                                 "written now, in local time")
-                member = z.read("Auguri.exe")
+                member = z.read("Auguri.v2.exe")
             self.assertEqual(member, card_with("Mario e Anna"))
             self.assertLess(os.path.getsize(archive), len(member) * 0.6)
 
@@ -430,6 +493,40 @@ class ZippedCardTest(unittest.TestCase):
             self.assertTrue(g.wait_focus(ID_CREA), "the message box goes before the card copies the screen")
             self.assertGreater(names_drawn(s, card, unpacked, "card-from-archive.png"), 800,
                                "the senders' names in red letters")
+
+
+class WebCardTest(unittest.TestCase):
+    def test_the_web_type_writes_the_filled_template_with_the_names_as_typed(self):
+        with Session(800, 600) as s:
+            g = Generator(s)
+            s.keys(VK_TAB)
+            self.assertTrue(g.wait_focus(ID_AUGURI, 5))
+            s.driver("type", "Mario e Anna")
+            self.assertEqual(g.save_as(os.path.join(g.folder, "Auguri"), 2), WEB_TYPE)
+            s.driver("move", 5, 5)
+            time.sleep(0.5)
+            s.screenshot(save_as="generator-web-type.png")
+
+            page = os.path.join(g.folder, "Auguri.html")
+            g.press(CREA)
+            self.assertEqual(g.message(), [CONFIRMATION])
+            g.answer_ok()
+            self.assertEqual(g.staged_files(), [])
+            written = read(page)
+            self.assertEqual(written, web_page("Mario e Anna"))
+            self.assertIn(b"Mario e Anna", written)
+
+            # Names no code page holds, and markup: no question, every
+            # character in the page, as text.
+            names = "Zo\u00eb & \u0396\u03c9\u03ae <b>"
+            self.assertTrue(g.wait_focus(ID_CREA))
+            self.assertEqual(s.driver("settext", "Carolux", ID_AUGURI, names)[0], 0)
+            g.press(CREA)
+            self.assertEqual(g.message(), [CONFIRMATION], "no question about the names")
+            g.answer_ok()
+            written = read(page)
+            self.assertEqual(written, web_page(names))
+            self.assertIn("Zo\u00eb &amp; \u0396\u03c9\u03ae &lt;b&gt;".encode("utf-8"), written)
 
 
 if __name__ == "__main__":

@@ -22,6 +22,7 @@
 //   driver close CLASS                  ask a window to close, as its title bar's close button does
 //   driver type TEXT                    type characters into the foreground window
 //   driver move X Y                     move the mouse pointer to a screen point
+//   driver tip MS                       wait for a tooltip to show; print its text
 //   driver ending CLASS FIRST SECOND    end a window's show with FIRST (a virtual key), then once
 //                                       its fade has begun give SECOND (a key, or "close"); print
 //                                       each change of its opacity and visibility until it is gone
@@ -425,6 +426,12 @@ int Run(int argc, char** argv) {
     HWND hwnd = WaitFor(Widen(argv[2]), L"*", 5000);
     if (!hwnd) return 1;
     return PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
+  }
+  if (cmd == "tip" && argc == 3) {
+    HWND hwnd = WaitFor(L"tooltips_class32", L"*", std::atoi(argv[2]));
+    if (!hwnd) return 1;
+    std::printf("%s\n", Narrow(ControlText(hwnd).c_str()).c_str());
+    return 0;
   }
   if (cmd == "type" && argc == 3) {
     TypeText(Widen(argv[2]));
