@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Figures of the generator for the benchmark: the sizes of the shipped
-container and its parts, the card and the zipped card it writes, and the
-time to write each (copy of the player image out of the container of each
-build, senders' field, deflating for the zipped one, replacing the
-destination), as the median of several rounds run under Wine by the
-Windows-side test program. Needs a finished build (tools/build).
+container and its parts, the card, the zipped card and the web card it
+writes, and the time to write each (copy of the player image out of the
+container of each build, or filling the page template, senders' names,
+deflating for the zipped one, replacing the destination), as the median of
+several rounds run under Wine by the Windows-side test program. Needs a
+finished build (tools/build).
 
     python3 tools/bench_generator.py [ROUNDS]
 
@@ -48,7 +49,7 @@ def card_write_ms(build, rounds=21):
         out = subprocess.run([build.loader, program, "--gtest_filter=Bench.WriteCards"], env=env,
                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=600).stdout.decode()
     figures, written = {}, {}
-    for label in ("card", "zipped card"):
+    for label in ("card", "zipped card", "web card"):
         found = re.search(r"^%s write: median ([\d.]+) ms, fastest ([\d.]+) ms, slowest ([\d.]+) ms, \d+ rounds, "
                           r"(\d+) bytes" % label, out, re.M)
         if not found:
@@ -57,7 +58,8 @@ def card_write_ms(build, rounds=21):
                         label + " write fastest ms": float(found.group(2)),
                         label + " write slowest ms": float(found.group(3))})
         written[label + " bytes"] = int(found.group(4))
-    written["zipped card / card"] = "%.1f%%" % (100.0 * written["zipped card bytes"] / written["card bytes"])
+    for kind in ("zipped card", "web card"):
+        written[kind + " / card"] = "%.1f%%" % (100.0 * written[kind + " bytes"] / written["card bytes"])
     written.update(figures)
     written["card write rounds"] = rounds
     return written
