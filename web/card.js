@@ -218,9 +218,12 @@ const Card = (() => {
   }
 
   start();
-  // For the tests: the showing stopped at a chosen moment.
+  // For the tests: the showing stopped at a chosen moment, and what it did.
   return {
     freezeAt(ms) { show.frozen = true; advance(ms); },
     get record() { return record; },
+    get drawn() { return drawn; },
+    get showing() { return show && {ending: show.ending, finished: show.finished}; },
+    get playing() { return audio.music !== null; },
   };
 })();

@@ -14,6 +14,14 @@ import websocket
 CHROMIUM = '/usr/bin/chromium'
 
 
+def _read(path):
+    try:
+        with open(path) as f:
+            return f.read()
+    except FileNotFoundError:
+        return ''
+
+
 class Browser:
     def __init__(self):
         self.profile = tempfile.mkdtemp(prefix='webcard-chromium-')
@@ -24,15 +32,26 @@ class Browser:
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         port_file = os.path.join(self.profile, 'DevToolsActivePort')
         deadline = time.time() + 30
-        while not os.path.exists(port_file) or len(open(port_file).read().split()) < 2:
+        while len(_read(port_file).split()) < 2:
             if time.time() > deadline or self.process.poll() is not None:
                 self.close()
                 raise RuntimeError('Chromium did not start')
             time.sleep(0.1)
-        port, path = open(port_file).read().split()[:2]
+        port, path = _read(port_file).split()[:2]
         self.socket = websocket.create_connection('ws://127.0.0.1:%s%s' % (port, path), timeout=60)
         self.next_id = 0
         self.events = []
+        self.replies = {}
+        self.handlers = []  # called with each event as it comes, may send
+
+    def _receive(self):
+        message = json.loads(self.socket.recv())
+        if 'id' in message:
+            self.replies[message['id']] = message
+        else:
+            self.events.append(message)
+            for handler in self.handlers:
+                handler(message)
 
     def send(self, method, params=None, session=None):
         self.next_id += 1
@@ -40,23 +59,26 @@ class Browser:
         if session:
             message['sessionId'] = session
         self.socket.send(json.dumps(message))
-        while True:
-            reply = json.loads(self.socket.recv())
-            if reply.get('id') == self.next_id:
-                if 'error' in reply:
-                    raise RuntimeError('%s: %s' % (method, reply['error']))
-                return reply.get('result', {})
-            self.events.append(reply)
+        wanted = self.next_id
+        self.socket.settimeout(60)
+        while wanted not in self.replies:
+            self._receive()
+        reply = self.replies.pop(wanted)
+        if 'error' in reply:
+            raise RuntimeError('%s: %s' % (method, reply['error']))
+        return reply.get('result', {})
 
     def wait_event(self, method, session=None, timeout=30):
         deadline = time.time() + timeout
+        seen = 0
         while time.time() < deadline:
-            for i, event in enumerate(self.events):
+            for event in self.events[seen:]:
                 if event.get('method') == method and (session is None or event.get('sessionId') == session):
-                    return self.events.pop(i)
+                    return event
+            seen = len(self.events)
             self.socket.settimeout(max(0.1, deadline - time.time()))
             try:
-                self.events.append(json.loads(self.socket.recv()))
+                self._receive()
             except websocket.WebSocketTimeoutException:
                 break
         raise TimeoutError(method)
@@ -102,6 +124,7 @@ class Page:
             self.send('Emulation.setTouchEmulationEnabled', {'enabled': True})
 
     def open(self, path):
+        self.browser.events = [e for e in self.browser.events if e.get('method') != 'Page.loadEventFired']
         self.send('Page.navigate', {'url': 'file://' + os.path.abspath(path)})
         self.browser.wait_event('Page.loadEventFired', self.session)
 
