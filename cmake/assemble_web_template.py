@@ -83,8 +83,8 @@ def card_texts(path):
     with open(path, encoding='utf-8') as f:
         source = f.read()
     texts = {}
-    for name in ('kGreetingText', 'kCreditLine'):
-        match = re.search(name + r'\[\] =\s*((?:L"[^"]*"\s*)+);', source)
+    for name in ('CARD_GREETING_TEXT', 'CARD_CREDIT_LINE'):
+        match = re.search(r'#define ' + name + r'[\s\\]*((?:L"[^"]*"\s*)+)', source)
         if not match:
             raise SystemExit('assemble_web_template: no %s in %s' % (name, path))
         texts[name] = ''.join(re.findall(r'L"([^"]*)"', match.group(1)))
@@ -146,8 +146,8 @@ def main():
            "base-uri 'none'; form-action 'none'" % (csp_hash(style), csp_hash(boot), csp_hash(script)))
     texts = card_texts(args.texts)
     values = {
-        'greeting': escape(texts['kGreetingText']),
-        'credit': escape(texts['kCreditLine'].replace('&&', '&')),
+        'greeting': escape(texts['CARD_GREETING_TEXT']),
+        'credit': escape(texts['CARD_CREDIT_LINE'].replace('&&', '&')),
         'sky_stars': sky_stars(),
         'csp': csp,
         'style': style,
