@@ -128,9 +128,14 @@ const Card = (() => {
         audio.tune = Synth.parse(bytes(CARD_DATA.tune));
       }
       if (audio.context.state !== "running") await audio.context.resume();
-      if (!audio.chime) audio.chime = await audio.context.decodeAudioData(bytes(CARD_DATA.chime).buffer);
     } catch (e) {
       audio.context = null;
+      return;
+    }
+    try {
+      if (!audio.chime) audio.chime = await audio.context.decodeAudioData(bytes(CARD_DATA.chime).buffer);
+    } catch (e) {
+      audio.chime = null;  // the tune without the chimes
     }
   }
 
@@ -203,6 +208,11 @@ const Card = (() => {
   }
 
   async function start() {
+    // A card written without names says only what it is.
+    if (!names.trim()) {
+      document.title = "Un biglietto di auguri";
+      document.querySelector("#closed p").textContent = "Un biglietto di auguri";
+    }
     try {
       await Promise.all([recordShow(), loadPictures()]);
     } catch (e) {
@@ -225,5 +235,6 @@ const Card = (() => {
     get drawn() { return drawn; },
     get showing() { return show && {ending: show.ending, finished: show.finished}; },
     get playing() { return audio.music !== null; },
+    get sound() { return {state: audio.context && audio.context.state, chime: !!audio.chime, tune: !!audio.tune}; },
   };
 })();

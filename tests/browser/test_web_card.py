@@ -145,6 +145,8 @@ class WebCardTest(unittest.TestCase):
     def test_a_key_ends_the_show_a_tap_does_not(self):
         page = self.open_card('Mario e Anna')
         self.tap_middle(page)
+        self.assertEqual(page.evaluate('Card.sound'), {'state': 'running', 'chime': True, 'tune': True})
+        self.assertTrue(page.evaluate('Card.playing'))
         time.sleep(0.8)
         page.tap(300, 300)
         time.sleep(0.2)
