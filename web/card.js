@@ -223,7 +223,12 @@ const Card = (() => {
     fit();
     document.addEventListener("click", open);
     document.getElementById("again").addEventListener("click", () => startSound().finally(begin));
-    window.addEventListener("keydown", () => { if (show && !show.frozen) end(performance.now() - show.start); });
+    // Keys that type something end the show, as on the card's window; a
+    // Shift or an arrow alone does not.
+    window.addEventListener("keydown", (e) => {
+      const typing = e.key.length === 1 || ["Enter", "Escape", "Backspace"].includes(e.key);
+      if (typing && show && !show.frozen) end(performance.now() - show.start);
+    });
     window.addEventListener("resize", fit);
   }
 

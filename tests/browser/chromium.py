@@ -149,8 +149,10 @@ class Page:
                                                    'clickCount': 1})
 
     def key(self, key='a'):
-        for kind in ('keyDown', 'keyUp'):
-            self.send('Input.dispatchKeyEvent', {'type': kind, 'key': key, 'text': key})
+        """A key that types (one character) or one that does not (Shift)."""
+        typed = {'text': key} if len(key) == 1 else {}
+        for kind in ('keyDown' if typed else 'rawKeyDown', 'keyUp'):
+            self.send('Input.dispatchKeyEvent', dict({'type': kind, 'key': key}, **(typed if kind != 'keyUp' else {})))
 
     def screenshot(self, path):
         data = self.send('Page.captureScreenshot', {'format': 'png'})['data']

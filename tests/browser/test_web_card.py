@@ -149,6 +149,7 @@ class WebCardTest(unittest.TestCase):
         self.assertTrue(page.evaluate('Card.playing'))
         time.sleep(0.8)
         page.tap(300, 300)
+        page.key('Shift')
         time.sleep(0.2)
         self.assertIsNone(page.evaluate('Card.showing.ending'))
         page.key('x')
@@ -214,6 +215,7 @@ class WebCardTest(unittest.TestCase):
             time.sleep(0.3)
         finally:
             self.browser.handlers.remove(block)
+        self.assertLessEqual(os.path.getsize(path), 96 * 1024)
         requested = [e['request']['url'] for e in page.events('Network.requestWillBeSent')]
         self.assertEqual([u for u in fetched if u != own], [])
         self.assertEqual([u for u in requested if u != own and not u.startswith('data:')], [])
