@@ -156,6 +156,7 @@ const Card = (() => {
     ctx.restore();
     canvas.style.opacity = 1;
     root.classList.remove("closed", "ended");
+    if (audio.music) audio.music.stop();
     const audioStart = audio.context ? audio.context.currentTime + 0.05 : 0;
     if (audio.context && audio.tune) audio.music = Synth.play(audio.context, audio.tune, audioStart);
     show = {next: 0, timers: {}, ending: null, finished: false, audioStart, start: performance.now(), frozen: false};
@@ -202,8 +203,10 @@ const Card = (() => {
     if (!show.finished) requestAnimationFrame(frame);
   }
 
-  function open() {
-    if (!root.classList.contains("closed")) return;
+  // From the closed card, or again from the end; once, however many taps.
+  function open(from) {
+    if (!root.classList.contains(from)) return;
+    root.classList.remove(from);
     startSound().finally(begin);
   }
 
@@ -221,11 +224,12 @@ const Card = (() => {
     }
     root.classList.add("closed");
     fit();
-    document.addEventListener("click", open);
-    document.getElementById("again").addEventListener("click", () => startSound().finally(begin));
+    document.addEventListener("click", () => open("closed"));
+    document.getElementById("again").addEventListener("click", () => open("ended"));
     // Keys that type something end the show, as on the card's window; a
     // Shift or an arrow alone does not.
     window.addEventListener("keydown", (e) => {
+      if (e.key === "Enter" || e.key === " ") open("closed");
       const typing = e.key.length === 1 || ["Enter", "Escape", "Backspace"].includes(e.key);
       if (typing && show && !show.frozen) end(performance.now() - show.start);
     });

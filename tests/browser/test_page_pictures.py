@@ -107,14 +107,6 @@ class IconPictureTest(unittest.TestCase):
                         expected = palette[c % colours] if bpp <= 8 else c
                         self.assertEqual(rows[y][x], tuple(expected) + (255,), (x, y))
 
-    def test_the_cards_own_icons(self):
-        for name in ('green.ico', 'bauble.ico', 'star_bright.ico'):
-            with open(os.path.join(ROOT, 'assets', 'player', name), 'rb') as f:
-                width, height, png = ico_to_png.icon_to_png(f.read())
-            _, _, rows = read_png(png)
-            alpha = [p[3] for row in rows for p in row]
-            self.assertTrue(0 < alpha.count(0) < width * height and alpha.count(255) > 0, name)
-
     def test_damaged_icon_is_refused(self):
         icon, _ = make_icon(8, 256)
         for bad in (icon[:4], icon[:600], b'\x00\x00\x02\x00' + icon[4:]):
