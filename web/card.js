@@ -107,13 +107,15 @@ const Card = (() => {
     }));
   }
 
-  // The canvas covers the stage at the screen's own pixel density.
+  // The canvas covers the window at the screen's own pixel density, so snow
+  // near the stage's edges shows whole; the scene is drawn on the stage.
   function fit() {
-    const box = canvas.getBoundingClientRect();
     const ratio = window.devicePixelRatio || 1;
-    canvas.width = Math.max(1, Math.round(box.width * ratio));
-    canvas.height = Math.max(1, Math.round(box.height * ratio));
-    ctx.setTransform(canvas.width / width, 0, 0, canvas.height / height, 0, 0);
+    const stage = document.getElementById("stage").getBoundingClientRect();
+    canvas.width = Math.max(1, Math.round(window.innerWidth * ratio));
+    canvas.height = Math.max(1, Math.round(window.innerHeight * ratio));
+    const scale = (ratio * stage.width) / width;
+    ctx.setTransform(scale, 0, 0, scale, ratio * stage.left, ratio * stage.top);
     ctx.imageSmoothingQuality = "high";
     drawn.forEach(draw);
   }

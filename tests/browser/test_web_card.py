@@ -72,10 +72,10 @@ class WebCardTest(unittest.TestCase):
 
     def pixel(self, page, x, y):
         """RGBA of the show's canvas at a point of the reference screen."""
-        return page.evaluate('(() => { const c = document.getElementById("show"); '
-                             'return Array.from(c.getContext("2d").getImageData('
-                             'Math.floor(%f * c.width / %d), Math.floor(%f * c.height / %d), 1, 1).data); })()'
-                             % (x, REF_W, y, REF_H))
+        return page.evaluate('(() => { const c = document.getElementById("show"), r = devicePixelRatio, '
+                             's = document.getElementById("stage").getBoundingClientRect(); '
+                             'return Array.from(c.getContext("2d").getImageData(Math.floor(r * (s.x + %f * s.width / %d)), '
+                             'Math.floor(r * (s.y + %f * s.height / %d)), 1, 1).data); })()' % (x, REF_W, y, REF_H))
 
     def test_show_from_closed_card_to_rivedi_and_a_key(self):
         page = self.open_card('Mario e Anna')
@@ -162,13 +162,13 @@ class WebCardTest(unittest.TestCase):
         _, at = self.times(page)
         self.tap_middle(page, width, height)
         page.evaluate('Card.freezeAt(%d)' % (at['end'][0] - 500))
-        canvas = page.evaluate('(() => { const c = document.getElementById("show"); '
-                               'return [JSON.parse(JSON.stringify(c.getBoundingClientRect())), c.width, c.height]; })()')
+        canvas = page.evaluate('(() => { const c = document.getElementById("show"); return [JSON.parse('
+                               'JSON.stringify(document.getElementById("stage").getBoundingClientRect())), '
+                               'c.width, c.height]; })()')
         rect, pixels_w, pixels_h = canvas
         self.assertTrue(rect['x'] >= 0 and rect['right'] <= width + 0.5 and rect['y'] >= 0
                         and rect['bottom'] <= height + 0.5, rect)
-        self.assertEqual(pixels_w, round(rect['width'] * 3))  # sharp: one canvas pixel per device pixel
-        self.assertEqual(pixels_h, round(rect['height'] * 3))
+        self.assertEqual((pixels_w, pixels_h), (width * 3, height * 3))  # one canvas pixel per device pixel
         scale = rect['width'] / REF_W
         for op in page.evaluate('Card.drawn'):
             if op[0] == 'paint' and op[1] in (PIC_GREEN, PIC_RED, IMG_CANDLE, IMG_STAR0):
