@@ -4,7 +4,6 @@
 # machine, and the page's sources, pictures, tune and chime packed into one
 # HTML file that the generator fills with the names.
 
-find_program(WEB_CLANG NAMES clang REQUIRED)
 find_program(WEB_CLANGXX NAMES clang++ REQUIRED)
 find_program(WEB_WASM_LD NAMES wasm-ld REQUIRED)
 

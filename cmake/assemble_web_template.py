@@ -46,19 +46,36 @@ def picture_symbols(assets):
 
 
 def finished_picture(path):
-    """The scene's last picture as SVG uses, and the credit line's place."""
-    uses, label = [], None
+    """The scene's last picture as SVG, and the credit line's place. A run of
+    the same picture (the garland) is one polyline with the picture at every
+    point, drawn in order as the scene painted it."""
+    paints, label = [], None
     with open(path) as f:
         for line in f:
             fields = line.split()
             if fields and fields[0] == 'paint':
-                which, x, y = (int(v) for v in fields[1:4])
-                uses.append('<use href="#p%d" x="%d" y="%d"/>' % (which, x, y))
+                paints.append(tuple(int(v) for v in fields[1:4]))
             elif fields and fields[0] == 'label':
                 label = tuple(int(v) for v in fields[1:4])
-    if not uses or label is None:
+    if not paints or label is None:
         raise SystemExit('assemble_web_template: %s holds no finished card' % path)
-    return ''.join(uses), label
+    svg, markers, i = [], set(), 0
+    while i < len(paints):
+        j = i
+        while j < len(paints) and paints[j][0] == paints[i][0]:
+            j += 1
+        which = paints[i][0]
+        if j - i >= 3:
+            markers.add(which)
+            svg.append('<polyline marker-start="url(#m%d)" marker-mid="url(#m%d)" marker-end="url(#m%d)" '
+                       'points="%s"/>' % (which, which, which,
+                                          ' '.join('%d,%d' % (x, y) for _, x, y in paints[i:j])))
+        else:
+            svg.extend('<use href="#p%d" x="%d" y="%d"/>' % p for p in paints[i:j])
+        i = j
+    defs = ''.join('<marker id="m%d" markerUnits="userSpaceOnUse" markerWidth="48" markerHeight="48" '
+                   'overflow="visible"><use href="#p%d"/></marker>' % (m, m) for m in sorted(markers))
+    return defs, ''.join(svg), label
 
 
 def card_texts(path):
@@ -66,8 +83,8 @@ def card_texts(path):
     with open(path, encoding='utf-8') as f:
         source = f.read()
     texts = {}
-    for name in ('kGreetingText', 'kCreditLine'):
-        match = re.search(name + r'\[\] =\s*((?:L"[^"]*"\s*)+);', source)
+    for name in ('CARD_GREETING_TEXT', 'CARD_CREDIT_LINE'):
+        match = re.search(r'#define ' + name + r'[\s\\]*((?:L"[^"]*"\s*)+)', source)
         if not match:
             raise SystemExit('assemble_web_template: no %s in %s' % (name, path))
         texts[name] = ''.join(re.findall(r'L"([^"]*)"', match.group(1)))
@@ -96,6 +113,13 @@ def include(web, name):
         return f.read()
 
 
+def compact(script):
+    """The scripts without their comments and indentation: they are read in
+    web/, and the page carries only what runs."""
+    lines = (line.strip() for line in script.splitlines())
+    return '\n'.join(line for line in lines if line and not line.startswith('//'))
+
+
 def csp_hash(text):
     return "'sha256-%s'" % b64(hashlib.sha256(text.encode('utf-8')).digest())
 
@@ -112,25 +136,25 @@ def main():
         tune = f.read()
     with open(os.path.join(args.assets, 'chime.wav'), 'rb') as f:
         chime = f.read()
-    uses, (label_left, label_top, label_width) = finished_picture(args.finished)
+    markers, finished, (label_left, label_top, label_width) = finished_picture(args.finished)
 
     data = 'const CARD_DATA = {wasm: "%s", tune: "%s", chime: "%s"};\n' % (b64(wasm), b64(tune), b64(chime))
-    script = data + ''.join(include(args.web, name) for name in ('synth.js', 'card.js'))
+    script = data + compact(''.join(include(args.web, name) for name in ('synth.js', 'card.js')))
     boot = include(args.web, 'boot.js')
     style = include(args.web, 'style.css')
     csp = ("default-src 'none'; img-src data:; style-src %s; script-src %s %s 'wasm-unsafe-eval'; "
            "base-uri 'none'; form-action 'none'" % (csp_hash(style), csp_hash(boot), csp_hash(script)))
     texts = card_texts(args.texts)
     values = {
-        'greeting': escape(texts['kGreetingText']),
-        'credit': escape(texts['kCreditLine'].replace('&&', '&')),
+        'greeting': escape(texts['CARD_GREETING_TEXT']),
+        'credit': escape(texts['CARD_CREDIT_LINE'].replace('&&', '&')),
         'sky_stars': sky_stars(),
         'csp': csp,
         'style': style,
         'boot': boot,
         'script': script,
-        'symbols': picture_symbols(args.assets),
-        'finished': uses,
+        'symbols': picture_symbols(args.assets) + markers,
+        'finished': finished,
         'label_left': str(label_left),
         'label_top': str(label_top),
         'label_width': str(label_width),

@@ -73,17 +73,18 @@ def decode_bmp(dib):
                 r, g, b = palette[index] if index < len(palette) else (0, 0, 0)
             line.append([r, g, b, 255])
         pixels.append(line)
+    # A 32-bit image whose alpha is all zero has none: the mask says it all.
     has_alpha = bpp == 32 and any(p[3] for line in pixels for p in line)
-    if not has_alpha and mask_pos + mask_stride * height <= len(dib):
-        for row in range(height):
-            src = mask_pos + (height - 1 - row) * mask_stride
-            for x in range(width):
-                if (dib[src + x // 8] >> (7 - x % 8)) & 1:
-                    pixels[row][x] = [0, 0, 0, 0]
-    elif not has_alpha:
+    if not has_alpha:
         for line in pixels:
             for p in line:
                 p[3] = 255
+        if mask_pos + mask_stride * height <= len(dib):
+            for row in range(height):
+                src = mask_pos + (height - 1 - row) * mask_stride
+                for x in range(width):
+                    if (dib[src + x // 8] >> (7 - x % 8)) & 1:
+                        pixels[row][x] = [0, 0, 0, 0]
     return width, height, pixels
 
 

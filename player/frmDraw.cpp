@@ -15,6 +15,8 @@ namespace {
 constexpr int kDesignWidth = 280;
 constexpr int kDesignHeight = 155;
 
+const wchar_t kCreditLine[] = CARD_CREDIT_LINE;
+
 const wchar_t kResolutionMessage[] =
     L"Per visualizzare correttamente il messaggio\r\n"
     L"occorre impostare una risoluzione video\r\n"
@@ -80,7 +82,7 @@ void frmDraw::Form_Load() {
   MoveWindowTo(0, 0, width, height);
   bound::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
   CopyScreen();
-  GreetingText = kGreetingText;
+  GreetingText = CARD_GREETING_TEXT;
   SendersText = ReadSenders();
   lblMessaggio.SetCaption(kCreditLine);
 }

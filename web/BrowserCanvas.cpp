@@ -26,6 +26,8 @@ IMPORT(local_ms) double JsLocalMs();
 
 namespace {
 
+const wchar_t kCreditLine[] = CARD_CREDIT_LINE;
+
 // The window's font: Comic Sans MS at 32 points, bold.
 constexpr double kWindowFontPoints = 32;
 
@@ -116,7 +118,7 @@ EXPORT(reference_height) int ReferenceHeight() { return kReferenceHeight; }
 // The whole show on the reference screen, recorded by the page as it goes.
 EXPORT(play) void Play() {
   canvas.Start(kReferenceWidth, kReferenceHeight);
-  PlayScene(canvas, kGreetingText, senders);
+  PlayScene(canvas, CARD_GREETING_TEXT, senders);
 }
 
 EXPORT(tick_star) void TickStar() { canvas.TickStar(); }

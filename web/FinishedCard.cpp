@@ -75,7 +75,7 @@ int main() {
   printf("paint %d 32 104\npaint %d 120 72\n", static_cast<int>(CardPicture::imgNeve),
          static_cast<int>(CardPicture::picGreen));
   FinishedCanvas canvas;
-  PlayScene(canvas, kGreetingText, L"");
+  PlayScene(canvas, CARD_GREETING_TEXT, L"");
   canvas.Snow();
   return 0;
 }

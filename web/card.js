@@ -107,13 +107,15 @@ const Card = (() => {
     }));
   }
 
-  // The canvas covers the stage at the screen's own pixel density.
+  // The canvas covers the window at the screen's own pixel density, so snow
+  // near the stage's edges shows whole; the scene is drawn on the stage.
   function fit() {
-    const box = canvas.getBoundingClientRect();
     const ratio = window.devicePixelRatio || 1;
-    canvas.width = Math.max(1, Math.round(box.width * ratio));
-    canvas.height = Math.max(1, Math.round(box.height * ratio));
-    ctx.setTransform(canvas.width / width, 0, 0, canvas.height / height, 0, 0);
+    const stage = document.getElementById("stage").getBoundingClientRect();
+    canvas.width = Math.max(1, Math.round(window.innerWidth * ratio));
+    canvas.height = Math.max(1, Math.round(window.innerHeight * ratio));
+    const scale = (ratio * stage.width) / width;
+    ctx.setTransform(scale, 0, 0, scale, ratio * stage.left, ratio * stage.top);
     ctx.imageSmoothingQuality = "high";
     drawn.forEach(draw);
   }
@@ -128,9 +130,14 @@ const Card = (() => {
         audio.tune = Synth.parse(bytes(CARD_DATA.tune));
       }
       if (audio.context.state !== "running") await audio.context.resume();
-      if (!audio.chime) audio.chime = await audio.context.decodeAudioData(bytes(CARD_DATA.chime).buffer);
     } catch (e) {
       audio.context = null;
+      return;
+    }
+    try {
+      if (!audio.chime) audio.chime = await audio.context.decodeAudioData(bytes(CARD_DATA.chime).buffer);
+    } catch (e) {
+      audio.chime = null;  // the tune without the chimes
     }
   }
 
@@ -151,6 +158,7 @@ const Card = (() => {
     ctx.restore();
     canvas.style.opacity = 1;
     root.classList.remove("closed", "ended");
+    if (audio.music) audio.music.stop();
     const audioStart = audio.context ? audio.context.currentTime + 0.05 : 0;
     if (audio.context && audio.tune) audio.music = Synth.play(audio.context, audio.tune, audioStart);
     show = {next: 0, timers: {}, ending: null, finished: false, audioStart, start: performance.now(), frozen: false};
@@ -197,12 +205,19 @@ const Card = (() => {
     if (!show.finished) requestAnimationFrame(frame);
   }
 
-  function open() {
-    if (!root.classList.contains("closed")) return;
+  // From the closed card, or again from the end; once, however many taps.
+  function open(from) {
+    if (!root.classList.contains(from)) return;
+    root.classList.remove(from);
     startSound().finally(begin);
   }
 
   async function start() {
+    // A card written without names says only what it is.
+    if (!names.trim()) {
+      document.title = "Un biglietto di auguri";
+      document.querySelector("#closed p").textContent = "Un biglietto di auguri";
+    }
     try {
       await Promise.all([recordShow(), loadPictures()]);
     } catch (e) {
@@ -211,16 +226,26 @@ const Card = (() => {
     }
     root.classList.add("closed");
     fit();
-    document.addEventListener("click", open);
-    document.getElementById("again").addEventListener("click", () => startSound().finally(begin));
-    window.addEventListener("keydown", () => { if (show && !show.frozen) end(performance.now() - show.start); });
+    document.addEventListener("click", () => open("closed"));
+    document.getElementById("again").addEventListener("click", () => open("ended"));
+    // Keys that type something end the show, as on the card's window; a
+    // Shift or an arrow alone does not.
+    window.addEventListener("keydown", (e) => {
+      if (e.key === "Enter" || e.key === " ") open("closed");
+      const typing = e.key.length === 1 || ["Enter", "Escape", "Backspace"].includes(e.key);
+      if (typing && show && !show.frozen) end(performance.now() - show.start);
+    });
     window.addEventListener("resize", fit);
   }
 
   start();
-  // For the tests: the showing stopped at a chosen moment.
+  // For the tests: the showing stopped at a chosen moment, and what it did.
   return {
     freezeAt(ms) { show.frozen = true; advance(ms); },
     get record() { return record; },
+    get drawn() { return drawn; },
+    get showing() { return show && {ending: show.ending, finished: show.finished}; },
+    get playing() { return audio.music !== null; },
+    get sound() { return {state: audio.context && audio.context.state, chime: !!audio.chime, tune: !!audio.tune}; },
   };
 })();

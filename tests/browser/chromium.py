@@ -1,0 +1,161 @@
+"""Headless Chromium driven over the DevTools protocol, for the web card's
+tests: one fresh profile per browser, one page target per test."""
+
+import base64
+import json
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+import websocket
+
+CHROMIUM = '/usr/bin/chromium'
+
+
+def _read(path):
+    try:
+        with open(path) as f:
+            return f.read()
+    except FileNotFoundError:
+        return ''
+
+
+class Browser:
+    def __init__(self):
+        self.profile = tempfile.mkdtemp(prefix='webcard-chromium-')
+        self.process = subprocess.Popen(
+            [CHROMIUM, '--headless=new', '--no-sandbox', '--disable-gpu', '--no-first-run',
+             '--disable-background-networking', '--disable-component-update', '--disable-sync',
+             '--user-data-dir=' + self.profile, '--remote-debugging-port=0', 'about:blank'],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        port_file = os.path.join(self.profile, 'DevToolsActivePort')
+        deadline = time.time() + 30
+        while len(_read(port_file).split()) < 2:
+            if time.time() > deadline or self.process.poll() is not None:
+                self.close()
+                raise RuntimeError('Chromium did not start')
+            time.sleep(0.1)
+        port, path = _read(port_file).split()[:2]
+        self.socket = websocket.create_connection('ws://127.0.0.1:%s%s' % (port, path), timeout=60)
+        self.next_id = 0
+        self.events = []
+        self.replies = {}
+        self.handlers = []  # called with each event as it comes, may send
+
+    def _receive(self):
+        message = json.loads(self.socket.recv())
+        if 'id' in message:
+            self.replies[message['id']] = message
+        else:
+            self.events.append(message)
+            for handler in self.handlers:
+                handler(message)
+
+    def send(self, method, params=None, session=None):
+        self.next_id += 1
+        message = {'id': self.next_id, 'method': method, 'params': params or {}}
+        if session:
+            message['sessionId'] = session
+        self.socket.send(json.dumps(message))
+        wanted = self.next_id
+        self.socket.settimeout(60)
+        while wanted not in self.replies:
+            self._receive()
+        reply = self.replies.pop(wanted)
+        if 'error' in reply:
+            raise RuntimeError('%s: %s' % (method, reply['error']))
+        return reply.get('result', {})
+
+    def wait_event(self, method, session=None, timeout=30):
+        deadline = time.time() + timeout
+        seen = 0
+        while time.time() < deadline:
+            for event in self.events[seen:]:
+                if event.get('method') == method and (session is None or event.get('sessionId') == session):
+                    return event
+            seen = len(self.events)
+            self.socket.settimeout(max(0.1, deadline - time.time()))
+            try:
+                self._receive()
+            except websocket.WebSocketTimeoutException:
+                break
+        raise TimeoutError(method)
+
+    def new_page(self):
+        target = self.send('Target.createTarget', {'url': 'about:blank'})['targetId']
+        session = self.send('Target.attachToTarget', {'targetId': target, 'flatten': True})['sessionId']
+        return Page(self, session)
+
+    def close(self):
+        try:
+            if getattr(self, 'socket', None):
+                self.socket.close()
+        finally:
+            if self.process.poll() is None:
+                self.process.terminate()
+                try:
+                    self.process.wait(10)
+                except subprocess.TimeoutExpired:
+                    self.process.kill()
+                    self.process.wait()
+            shutil.rmtree(self.profile, ignore_errors=True)
+
+
+class Page:
+    def __init__(self, browser, session):
+        self.browser = browser
+        self.session = session
+        for domain in ('Page', 'Runtime', 'Log'):
+            self.send(domain + '.enable')
+
+    def send(self, method, params=None):
+        return self.browser.send(method, params, self.session)
+
+    def events(self, method):
+        return [e['params'] for e in self.browser.events
+                if e.get('method') == method and e.get('sessionId') == self.session]
+
+    def viewport(self, width, height, ratio=1, mobile=False):
+        self.send('Emulation.setDeviceMetricsOverride',
+                  {'width': width, 'height': height, 'deviceScaleFactor': ratio, 'mobile': mobile})
+        if mobile:
+            self.send('Emulation.setTouchEmulationEnabled', {'enabled': True})
+
+    def open(self, path):
+        self.browser.events = [e for e in self.browser.events if e.get('method') != 'Page.loadEventFired']
+        self.send('Page.navigate', {'url': 'file://' + os.path.abspath(path)})
+        self.browser.wait_event('Page.loadEventFired', self.session)
+
+    def evaluate(self, expression):
+        result = self.send('Runtime.evaluate', {'expression': expression, 'awaitPromise': True,
+                                                'returnByValue': True})
+        if 'exceptionDetails' in result:
+            raise RuntimeError('%s: %s' % (expression, result['exceptionDetails']))
+        return result['result'].get('value')
+
+    def wait_for(self, expression, timeout=20):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if self.evaluate(expression):
+                return
+            time.sleep(0.05)
+        raise TimeoutError(expression)
+
+    def tap(self, x, y):
+        for kind in ('mousePressed', 'mouseReleased'):
+            self.send('Input.dispatchMouseEvent', {'type': kind, 'x': x, 'y': y, 'button': 'left',
+                                                   'clickCount': 1})
+
+    def key(self, key='a'):
+        """A key that types (one character) or one that does not (Shift)."""
+        typed = {'text': key} if len(key) == 1 else {}
+        for kind in ('keyDown' if typed else 'rawKeyDown', 'keyUp'):
+            self.send('Input.dispatchKeyEvent', dict({'type': kind, 'key': key}, **(typed if kind != 'keyUp' else {})))
+
+    def screenshot(self, path):
+        data = self.send('Page.captureScreenshot', {'format': 'png'})['data']
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, 'wb') as f:
+            f.write(base64.b64decode(data))

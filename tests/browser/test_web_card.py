@@ -1,0 +1,357 @@
+"""The web card in headless Chromium: pages filled by the generator's own
+filler (webcard_write) from the 32-bit build's template, opened from disk.
+Screenshots land in out/browser/."""
+
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import chromium  # noqa: E402
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), '..', '..'))
+TEMPLATE = os.path.join(ROOT, 'build', 'i686', 'web', 'card-template.html')
+WRITER = os.path.join(ROOT, 'build', 'host', 'webcard_write')
+TUNE = os.path.join(ROOT, 'assets', 'player', 'tune.mid')
+OUT = os.path.join(ROOT, 'out', 'browser')
+
+REF_W, REF_H = 800, 600
+PIC_GREEN, PIC_RED, IMG_CANDLE, IMG_STAR0 = 0, 1, 2, 3
+# What the host tests of the scene know of the 800 x 600 screen.
+TURN_POINTS = [(710, 463), (140, 419), (660, 378), (190, 341), (610, 304),
+               (240, 268), (560, 228), (290, 194), (510, 163), (340, 139)]
+GREETING = 'Buon Natale e felice anno nuovo'
+MARKUP = '</script><script>window.pwned=1</script><b>"&\'<img src=x onerror="window.pwned=1">'
+
+
+def fill(folder, names):
+    path = os.path.join(folder, 'Auguri-%d.html' % abs(hash(names)))
+    subprocess.run([WRITER, TEMPLATE, names, path], check=True)
+    return path
+
+
+class WebCardTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        for needed in (TEMPLATE, WRITER):
+            if not os.path.exists(needed):
+                raise unittest.SkipTest('%s missing: run tools/build first' % needed)
+        cls.folder = tempfile.TemporaryDirectory(prefix='webcard-pages-')
+        cls.browser = chromium.Browser()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.close()
+        cls.folder.cleanup()
+
+    def open_card(self, names, width=1024, height=768, ratio=1, mobile=False):
+        page = self.browser.new_page()
+        page.viewport(width, height, ratio, mobile)
+        page.open(fill(self.folder.name, names))
+        page.wait_for('document.documentElement.classList.contains("closed")')
+        return page
+
+    def times(self, page):
+        """When the record has its chimes, texts and end, in ms."""
+        record = page.evaluate('Card.record')
+        at = {}
+        for ms, op in record:
+            at.setdefault(op[0], []).append(ms)
+        return record, at
+
+    def tap_middle(self, page, width=1024, height=768):
+        page.tap(width / 2, height / 2)
+        page.wait_for('!document.documentElement.classList.contains("closed") && Card.showing !== null')
+
+    def drawn(self, page, which):
+        return [op[2:4] for op in page.evaluate('Card.drawn') if op[0] == 'paint' and op[1] == which]
+
+    def pixel(self, page, x, y):
+        """RGBA of the show's canvas at a point of the reference screen."""
+        return page.evaluate('(() => { const c = document.getElementById("show"), r = devicePixelRatio, '
+                             's = document.getElementById("stage").getBoundingClientRect(); '
+                             'return Array.from(c.getContext("2d").getImageData(Math.floor(r * (s.x + %f * s.width / %d)), '
+                             'Math.floor(r * (s.y + %f * s.height / %d)), 1, 1).data); })()' % (x, REF_W, y, REF_H))
+
+    def test_show_from_closed_card_to_rivedi_and_a_key(self):
+        page = self.open_card('Mario e Anna')
+        closed = page.evaluate('document.getElementById("closed").innerText')
+        self.assertIn('Un biglietto di auguri da', closed)
+        self.assertIn('Mario e Anna', closed)
+        self.assertIn('Tocca per aprire', closed)
+        page.screenshot(os.path.join(OUT, 'desktop-closed.png'))
+
+        record, at = self.times(page)
+        stamps = [op[2:4] for _, op in record if op[0] == 'paint' and op[1] == PIC_GREEN]
+        self.assertEqual(len(stamps), 395)
+        self.assertEqual(stamps[0], [100, 500])
+        self.assertEqual(stamps[60][0], 700)
+        baubles = [op[2:4] for _, op in record if op[0] == 'paint' and op[1] == PIC_RED]
+        self.assertEqual(baubles, [[x, y + 24] for x, y in TURN_POINTS])
+        star = [op[2:4] for _, op in record if op[0] == 'paint' and op[1] == IMG_STAR0][0]
+        self.assertAlmostEqual(star[0], 402)
+        self.assertAlmostEqual(star[1], 66.5, places=2)
+        self.assertEqual(len(at['chime']), 12)
+        texts = [op[1:4] for _, op in record if op[0] == 'text']
+        self.assertEqual([(t[0], t[2]) for t in texts], [(GREETING, 400), ('Mario e Anna', 460)])
+        label = [op for _, op in record if op[0] == 'label'][0]
+        self.assertEqual(label[2:5], [110, 540, 600])
+
+        self.tap_middle(page)
+        # The garland part-grown: stamps every 40 ms, each where the scene put it.
+        page.evaluate('Card.freezeAt(8000)')
+        grown = self.drawn(page, PIC_GREEN)[1:]  # after the window's own green picture
+        self.assertEqual(grown, stamps[:len(grown)])
+        self.assertEqual(len(grown), 201)
+        self.assertGreater(self.pixel(page, stamps[100][0] + 16, stamps[100][1] + 24)[3], 200)
+        self.assertEqual(self.pixel(page, 418, 90)[3], 0)  # no star yet
+        page.screenshot(os.path.join(OUT, 'desktop-garland.png'))
+
+        # Ornaments: five pairs hung, each with its chime.
+        page.evaluate('Card.freezeAt(%d)' % (at['chime'][4] + 100))
+        self.assertEqual(self.drawn(page, PIC_RED), baubles[:5])
+        red = self.pixel(page, baubles[0][0] + 16, baubles[0][1] + 20)
+        self.assertTrue(red[0] > 120 and red[1] < 90, red)
+        page.screenshot(os.path.join(OUT, 'desktop-ornaments.png'))
+
+        # Star, credit line, greeting and names, before the final wait ends.
+        page.evaluate('Card.freezeAt(%d)' % (at['text'][-1] + 3000))
+        ops = page.evaluate('Card.drawn')
+        self.assertEqual([op[1] for op in ops if op[0] == 'text'], [GREETING, 'Mario e Anna'])
+        star_pixel = self.pixel(page, 402 + 24, 66.5 + 24)
+        self.assertTrue(star_pixel[0] > 150 and star_pixel[1] > 100 and star_pixel[2] < 120, star_pixel)
+        page.screenshot(os.path.join(OUT, 'desktop-greeting.png'))
+
+        # The fade, then Rivedi, which plays it all again.
+        page.evaluate('Card.freezeAt(%d)' % (at['end'][0] + 1000))
+        opacity = float(page.evaluate('document.getElementById("show").style.opacity'))
+        self.assertTrue(0.3 < opacity < 0.7, opacity)
+        page.screenshot(os.path.join(OUT, 'desktop-fade.png'))
+        page.evaluate('Card.freezeAt(%d)' % (at['end'][0] + 2100))
+        box = page.evaluate('JSON.parse(JSON.stringify(document.getElementById("again").getBoundingClientRect()))')
+        self.assertGreater(box['width'], 0)
+        self.assertEqual(page.evaluate('document.getElementById("again").innerText'), 'Rivedi')
+        page.screenshot(os.path.join(OUT, 'desktop-end.png'))
+        page.tap(box['x'] + box['width'] / 2, box['y'] + box['height'] / 2)
+        page.wait_for('!document.documentElement.classList.contains("ended")')
+        self.assertEqual(page.evaluate('Card.sound'), {'state': 'running', 'chime': True, 'tune': True})
+        self.assertTrue(page.evaluate('Card.playing'))
+
+        # In real time now: a tap or a Shift goes unheeded, a typed key ends it.
+        time.sleep(0.5)
+        page.tap(300, 300)
+        page.key('Shift')
+        time.sleep(0.2)
+        self.assertIsNone(page.evaluate('Card.showing.ending'))
+        self.assertLess(len(self.drawn(page, PIC_GREEN)), 40)
+        page.key('x')
+        self.assertIsNotNone(page.evaluate('Card.showing.ending'))
+        self.assertFalse(page.evaluate('Card.playing'))
+        page.wait_for('document.documentElement.classList.contains("ended")', timeout=5)
+
+    def test_phone_shows_the_whole_tree_and_the_names(self):
+        width, height = 390, 844
+        page = self.open_card('Mario e Anna', width, height, 3, True)
+        box = page.evaluate('JSON.parse(JSON.stringify(document.getElementById("closed").getBoundingClientRect()))')
+        self.assertTrue(box['x'] >= 0 and box['right'] <= width and box['y'] >= 0 and box['bottom'] <= height)
+        page.screenshot(os.path.join(OUT, 'phone-closed.png'))
+        _, at = self.times(page)
+        self.tap_middle(page, width, height)
+        page.evaluate('Card.freezeAt(%d)' % (at['end'][0] - 500))
+        canvas = page.evaluate('(() => { const c = document.getElementById("show"); return [JSON.parse('
+                               'JSON.stringify(document.getElementById("stage").getBoundingClientRect())), '
+                               'c.width, c.height]; })()')
+        rect, pixels_w, pixels_h = canvas
+        self.assertTrue(rect['x'] >= 0 and rect['right'] <= width + 0.5 and rect['y'] >= 0
+                        and rect['bottom'] <= height + 0.5, rect)
+        self.assertEqual((pixels_w, pixels_h), (width * 3, height * 3))  # one canvas pixel per device pixel
+        scale = rect['width'] / REF_W
+        for op in page.evaluate('Card.drawn'):
+            if op[0] == 'paint' and op[1] in (PIC_GREEN, PIC_RED, IMG_CANDLE, IMG_STAR0):
+                left, top = rect['x'] + op[2] * scale, rect['y'] + op[3] * scale
+                self.assertTrue(0 <= left and left + 48 * scale <= width and 0 <= top
+                                and top + 48 * scale <= height, op)
+            if op[0] == 'text':
+                self.assertTrue(op[2] >= 0 and op[3] + 43 <= REF_H, op)
+        self.assertIn('Mario e Anna', [op[1] for op in page.evaluate('Card.drawn') if op[0] == 'text'])
+        page.screenshot(os.path.join(OUT, 'phone-show.png'))
+
+    def test_nothing_is_requested_and_nothing_fails(self):
+        page = self.browser.new_page()
+        page.viewport(1024, 768)
+        path = fill(self.folder.name, 'Mario e Anna')
+        own = 'file://' + os.path.abspath(path)
+        fetched = []
+
+        def block(event):
+            if event.get('method') != 'Fetch.requestPaused' or event.get('sessionId') != page.session:
+                return
+            request = event['params']
+            fetched.append(request['request']['url'])
+            if request['request']['url'] == own:
+                page.send('Fetch.continueRequest', {'requestId': request['requestId']})
+            else:
+                page.send('Fetch.failRequest', {'requestId': request['requestId'], 'errorReason': 'BlockedByClient'})
+
+        self.browser.handlers.append(block)
+        try:
+            page.send('Network.enable')
+            page.send('Fetch.enable', {'patterns': [{'urlPattern': '*'}]})
+            page.open(path)
+            page.wait_for('document.documentElement.classList.contains("closed")')
+            _, at = self.times(page)
+            self.tap_middle(page)
+            time.sleep(1.5)  # the tune starts, the garland grows
+            page.evaluate('Card.freezeAt(%d)' % (at['end'][0] + 2100))
+            time.sleep(0.3)
+        finally:
+            self.browser.handlers.remove(block)
+        self.assertLessEqual(os.path.getsize(path), 96 * 1024)
+        requested = [e['request']['url'] for e in page.events('Network.requestWillBeSent')]
+        self.assertEqual([u for u in fetched if u != own], [])
+        self.assertEqual([u for u in requested if u != own and not u.startswith('data:')], [])
+        errors = [e for e in page.events('Runtime.consoleAPICalled') if e['type'] in ('error', 'warning')]
+        errors += page.events('Runtime.exceptionThrown')
+        errors += [e for e in page.events('Log.entryAdded') if e['entry']['level'] in ('error', 'warning')]
+        self.assertEqual(errors, [])
+
+    def test_without_scripts_the_static_card_and_names_show(self):
+        page = self.browser.new_page()
+        page.viewport(1024, 768)
+        page.send('Emulation.setScriptExecutionDisabled', {'value': True})
+        page.open(fill(self.folder.name, 'Mario e Anna'))
+        shown = page.evaluate('''(() => {
+            const box = (s) => JSON.parse(JSON.stringify(document.querySelector(s).getBoundingClientRect()));
+            return {figure: box("#finished"), names: box("#names"), closed: box("#closed"),
+                    text: document.getElementById("names").textContent,
+                    greeting: document.querySelector("#finished .greeting").textContent,
+                    line: document.querySelector("noscript") && box(".open"),
+                    points: document.querySelector("#finished polyline").getAttribute("points")};
+        })()''')
+        self.assertEqual(shown['text'], 'Mario e Anna')
+        self.assertEqual(shown['greeting'], GREETING)
+        self.assertEqual(shown['closed']['width'], 0)
+        self.assertGreater(shown['figure']['width'], 1000)
+        self.assertTrue(0 < shown['names']['y'] < 768 and shown['names']['height'] > 20, shown['names'])
+        self.assertGreater(shown['line']['height'], 0)
+        # The static garland is the scene's: the host tests' stamps, in order.
+        points = [tuple(map(int, p.split(','))) for p in shown['points'].split()]
+        self.assertEqual(points[0], (120, 72))  # the window's own green picture, there from the start
+        self.assertEqual(len(points[1:]), 395)
+        self.assertEqual(points[1], (100, 500))
+        page.screenshot(os.path.join(OUT, 'noscript.png'))
+
+    def test_names_show_as_typed_and_run_nothing(self):
+        for label, names in (('greek', 'Γιώργος και Ελένη'), ('japanese', 'さくら と はると'), ('markup', MARKUP)):
+            with self.subTest(label):
+                page = self.open_card(names)
+                seen = page.evaluate('''[document.title, document.querySelector("#closed .from").textContent,
+                    document.getElementById("names").textContent, document.scripts.length,
+                    document.querySelectorAll("body b, body img").length, typeof window.pwned]''')
+                self.assertEqual(seen, ['Un biglietto di auguri da ' + names, names, names, 2, 0, 'undefined'])
+                _, at = self.times(page)
+                self.tap_middle(page)
+                page.evaluate('Card.freezeAt(%d)' % (at['end'][0] - 500))
+                texts = [op for op in page.evaluate('Card.drawn') if op[0] == 'text']
+                self.assertEqual([op[1] for op in texts], [GREETING, names])
+                # Names too wide for the screen get smaller, by the browser's own measure of them.
+                self.assertEqual(texts[1][4] < 32, label == 'markup')
+                self.assertGreaterEqual(texts[1][2], 70)
+                self.assertEqual(page.evaluate('typeof window.pwned'), 'undefined')
+                page.screenshot(os.path.join(OUT, 'names-%s.png' % label))
+
+
+def midi_note_starts(path):
+    """Seconds of every note-on in a Standard MIDI File, and its length,
+    read here independently of the page's synthesizer."""
+    with open(path, 'rb') as f:
+        data = f.read()
+    tracks, division = struct.unpack('>HH', data[10:14])
+    events, pos = [], 8 + struct.unpack('>I', data[4:8])[0]
+    for _ in range(tracks):
+        end = pos + 8 + struct.unpack('>I', data[pos + 4:pos + 8])[0]
+        pos, tick, status = pos + 8, 0, 0
+        while pos < end:
+            delta = 0
+            while True:
+                b = data[pos]
+                pos += 1
+                delta = (delta << 7) | (b & 0x7F)
+                if b < 0x80:
+                    break
+            tick += delta
+            if data[pos] & 0x80:
+                status = data[pos]
+                pos += 1
+            if status == 0xFF:
+                kind, n = data[pos], data[pos + 1]
+                events.append((tick, 'tempo', int.from_bytes(data[pos + 2:pos + 5], 'big')) if kind == 0x51
+                              else (tick, 'meta', 0))
+                pos += 2 + n
+            else:
+                size = 1 if status >> 4 in (0xC, 0xD) else 2
+                if status >> 4 == 0x9 and data[pos + 1] > 0:
+                    events.append((tick, 'on', 0))
+                pos += size
+        pos = end
+    events.sort(key=lambda e: e[0])
+    tempo, last, seconds, starts = 500000, 0, 0.0, []
+    for tick, kind, value in events:
+        seconds += (tick - last) * tempo / division / 1e6
+        last = tick
+        if kind == 'tempo':
+            tempo = value
+        elif kind == 'on':
+            starts.append(seconds)
+    return sorted(set(round(s, 4) for s in starts)), seconds
+
+
+class TuneTest(unittest.TestCase):
+    def test_synthesizer_plays_the_files_notes(self):
+        starts, length = midi_note_starts(TUNE)
+        self.assertGreater(len(starts), 20)
+        browser = chromium.Browser()
+        try:
+            page = browser.new_page()
+            page.open(fill(tempfile.gettempdir(), 'Mario e Anna'))
+            result = page.evaluate('''(async () => {
+                const tune = Synth.parse(Uint8Array.from(atob(CARD_DATA.tune), (c) => c.charCodeAt(0)));
+                const rate = 8000, ctx = new OfflineAudioContext(1, Math.ceil(rate * (tune.length + 3)), rate);
+                Synth.schedule(ctx, ctx.destination, tune, 0, 0, Infinity);
+                const samples = (await ctx.startRendering()).getChannelData(0);
+                const frame = rate / 100, energy = [];  // per 10 ms
+                for (let i = 0; i + frame <= samples.length; i += frame) {
+                    let sum = 0;
+                    for (let k = i; k < i + frame; k++) sum += samples[k] * samples[k];
+                    energy.push(sum / frame);
+                }
+                let peak = 0;
+                for (const s of samples) peak = Math.max(peak, Math.abs(s));
+                return {length: tune.length, energy, peak};
+            })()''')
+        finally:
+            browser.close()
+        self.assertAlmostEqual(result['length'], length, places=3)
+        energy = result['energy']
+        self.assertGreater(result['peak'], 0.05)
+        loud = [i for i, e in enumerate(energy) if e > 1e-6]
+        self.assertAlmostEqual(loud[0] / 100, starts[0], delta=0.02)  # silent before the first note
+        self.assertTrue(length - 1 <= loud[-1] / 100 <= length + 3, loud[-1] / 100)  # sounds to the end
+        # Every note start of the file is an attack in the sound: louder just
+        # after than just before.
+        late = []
+        for start in starts:
+            i = int(round(start * 100))
+            before = sum(energy[max(0, i - 3):i]) / 3 + 1e-9
+            after = sum(energy[i:i + 3]) / 3
+            if after < 1.3 * before:
+                late.append(start)
+        self.assertEqual(late, [])
+
+
+if __name__ == '__main__':
+    unittest.main()
