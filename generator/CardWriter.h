@@ -18,8 +18,9 @@
 #include "generator/CardPath.h"
 #include "generator/WebTemplate.h"
 
-// The failure of a web card whose template is missing or damaged: a code of
-// our own (bit 29 marks codes the system never uses).
+// The failure of a web card whose template is missing or damaged (or that
+// memory could not hold): a code of our own (bit 29 marks codes the system
+// never uses).
 constexpr DWORD kErrorWebTemplate = 0x20000001;
 
 class CardWriter {

@@ -20,8 +20,10 @@ class frmWizard : public ControlForm {
   // Creates the window centred on the screen; Form_Load sets it up.
   bool Open();
 
-  // Copies the player image out of the generator's own file towards
-  // nomefile. A failure is reported here, in a message box, and the card is
+  // The first step of writing the card at nomefile, of the kind its ending
+  // names: what the card is made of (the player image out of the generator's
+  // own file, or the web card's template) is read, and the destination
+  // checked. A failure is reported here, in a message box, and the card is
   // not made: false tells the caller to stop.
   bool CreaBiglietto(const WideString& nomefile);
 
