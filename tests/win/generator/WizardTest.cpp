@@ -56,7 +56,8 @@ void ChooseType(HWND dialog, Answered* answered) {
   int count = static_cast<int>(SendMessageW(types, CB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     wchar_t text[128] = {};
-    if (SendMessageW(types, CB_GETLBTEXTLEN, i, 0) < 128) SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    if (SendMessageW(types, CB_GETLBTEXTLEN, i, 0) < 128)
+      SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
     answered->types.push_back(text);
   }
   if (answered->type == 0) return;
