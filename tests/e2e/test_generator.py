@@ -37,6 +37,7 @@ FILE_NAME_BOX = 1148  # the file name box of the system's save dialog
 FILE_TYPE_BOX = 1136  # its list of file types
 EXE_TYPE, ZIP_TYPE = "File eseguibile (*.exe)", "Biglietto compresso (*.zip)"
 WEB_TYPE = "Biglietto per il web (*.html)"
+OPEN_CARD = os.path.join(ROOT, "tests", "browser", "open_card.py")
 TEMPLATE_PROBLEM = "il modello del biglietto per il web"
 
 # Client area of frmWizard, 8205 x 5835 twips, at the 96 dots per inch of the test display.
@@ -517,6 +518,11 @@ class WebCardTest(unittest.TestCase):
             written = read(page)
             self.assertEqual(written, web_page("Mario e Anna"))
             self.assertIn(b"Mario e Anna", written)
+            # What the friend gets: the page the generator wrote, opened from
+            # disk in a real browser (Debian's Python has its protocol client).
+            opened = subprocess.run(["/usr/bin/python3", OPEN_CARD, page, "Mario e Anna",
+                                     os.path.join(OUT, "web-card")], capture_output=True, text=True, timeout=180)
+            self.assertEqual(opened.returncode, 0, opened.stderr[-2000:])
 
             # Names no code page holds, and markup: no question, every
             # character in the page, as text.
