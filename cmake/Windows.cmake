@@ -45,6 +45,11 @@ function(carolux_program target)
 endfunction()
 
 add_executable(Nevalto player/Main.cpp assets/player/Nevalto.rc)
+# The resource compiler's inputs, so a redrawn picture or tune rebuilds the card.
+file(GLOB PLAYER_RESOURCE_FILES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/assets/player/*.ico"
+  "${CMAKE_SOURCE_DIR}/assets/player/*.mid" "${CMAKE_SOURCE_DIR}/assets/player/*.wav"
+  "${CMAKE_SOURCE_DIR}/assets/player/*.manifest")
+set_source_files_properties(assets/player/Nevalto.rc PROPERTIES OBJECT_DEPENDS "${PLAYER_RESOURCE_FILES}")
 target_link_libraries(Nevalto PRIVATE player)
 carolux_program(Nevalto)
 # The senders' field: 70 bytes at the very end that nothing in the image uses.
