@@ -36,7 +36,7 @@ target_link_libraries(codecs PUBLIC common)
 add_library(forms STATIC forms/Form.cpp forms/Control.cpp forms/PictureHolder.cpp forms/Label.cpp
   forms/FormTimer.cpp forms/BackgroundImage.cpp forms/Font.cpp forms/MessagePump.cpp
   forms/ControlForm.cpp forms/ChildControls.cpp forms/ToolTip.cpp forms/TipLabel.cpp
-  forms/LineShape.cpp forms/GifPicture.cpp)
+  forms/LineShape.cpp forms/GifPicture.cpp forms/ScratchSurface.cpp)
 target_link_libraries(forms PUBLIC winapi codecs gdi32 user32)
 
 add_library(player STATIC player/frmDraw.cpp player/Module1.cpp player/Scene.cpp player/Ambient.cpp
