@@ -25,7 +25,7 @@ else()
 endif()
 
 add_library(common STATIC common/WideString.cpp common/ByteBuffer.cpp)
-add_library(winapi STATIC winapi/Ansi.cpp winapi/Bind.cpp winapi/File.cpp winapi/ModulePath.cpp)
+add_library(winapi STATIC winapi/Ansi.cpp winapi/AnsiEncode.cpp winapi/Bind.cpp winapi/File.cpp winapi/ModulePath.cpp)
 target_link_libraries(winapi PUBLIC common)
 add_library(cardfile STATIC cardfile/SendersField.cpp cardfile/AppFolder.cpp cardfile/ImageExtent.cpp
   cardfile/CardFile.cpp)
@@ -34,7 +34,7 @@ target_link_libraries(cardfile PUBLIC winapi)
 add_library(codecs STATIC codecs/Gif.cpp codecs/Crc32.cpp codecs/Deflate.cpp codecs/ZipArchive.cpp)
 target_link_libraries(codecs PUBLIC common)
 add_library(forms STATIC forms/Form.cpp forms/Control.cpp forms/PictureHolder.cpp forms/Label.cpp
-  forms/FormTimer.cpp forms/BackgroundImage.cpp forms/Font.cpp forms/MessagePump.cpp
+  forms/FormTimer.cpp forms/BackgroundImage.cpp forms/Font.cpp forms/MessagePump.cpp forms/DialogMessageLoop.cpp
   forms/ControlForm.cpp forms/ChildControls.cpp forms/ToolTip.cpp forms/TipLabel.cpp
   forms/LineShape.cpp forms/GifPicture.cpp forms/ScratchSurface.cpp)
 target_link_libraries(forms PUBLIC winapi codecs gdi32 user32)

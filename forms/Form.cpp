@@ -183,7 +183,6 @@ void Form::OnPaintMessage() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd_, &ps);
   const RECT& r = ps.rcPaint;
-  const int saved = SaveDC(dc);
   for (Control* c = firstControl_; c; c = c->next) {
     const RECT bounds = {c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()};
     RECT part;
@@ -192,7 +191,7 @@ void Form::OnPaintMessage() {
     ExcludeClipRect(dc, part.left, part.top, part.right, part.bottom);  // done: kept from the blit below
   }
   BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, background_.dc(), r.left, r.top, SRCCOPY);
-  RestoreDC(dc, saved);
+  SelectClipRgn(dc, nullptr);  // the class DC keeps its clipping past EndPaint
   EndPaint(hwnd_, &ps);
   // The class DC keeps its state across BeginPaint; put the form's back.
   ApplyState(windowDc_);

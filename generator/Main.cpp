@@ -28,7 +28,7 @@ extern "C" void WinMainCRTStartup() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     frmAbout* about = new frmAbout(instance);
     frmWizard* wizard = new frmWizard(instance, *about);
-    if (wizard->Open()) code = RunMessageLoop(true);
+    if (wizard->Open()) code = RunDialogMessageLoop();
     delete wizard;
     delete about;
   }

@@ -20,7 +20,7 @@ PLAYER_IMAGE_OFFSET = 61440
 # The card is what people mail. It must not grow back past what it weighs
 # now; the goal, 40,960 bytes, is marked by tools/bench until it is met, and
 # then becomes this ceiling.
-CARD_CEILING = 46150
+CARD_CEILING = 45638
 
 # Windows' own libraries; nothing else may be needed to run a card.
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl32.dll", "comdlg32.dll",
