@@ -4,6 +4,7 @@
 
 #include "cardfile/CardLayout.h"
 #include "cardfile/ImageExtent.h"
+#include "common/ByteBuffer.h"
 #include "winapi/Ansi.h"
 #include "winapi/File.h"
 #include "winapi/ModulePath.h"
@@ -13,13 +14,16 @@ WideString ReadSendersFrom(const WideString& cardPath) {
   File file(cardPath, File::Mode::Read);
   unsigned long long length = 0;
   char read[SendersFieldLength];
-  unsigned char headers[ImageHeadersLength];
+  // A page of headers on the heap: no frame may pass a page, as the
+  // programs are built without stack probes.
+  ByteBuffer headers(ImageHeadersLength);
   size_t headersLength = 0;
-  if (file.Size(&length)) headersLength = length < sizeof(headers) ? static_cast<size_t>(length) : sizeof(headers);
+  if (headers.ok() && file.Size(&length))
+    headersLength = length < headers.size() ? static_cast<size_t>(length) : headers.size();
   // Only a whole field behind the whole image counts, as one never written:
   // a read that fails half-way, or a file cut into its image, leaves the NULs.
-  if (headersLength > 0 && file.ReadAt(0, headers, headersLength) &&
-      FieldFollowsImage(length, ImageEndFromHeaders(headers, headersLength)) &&
+  if (headersLength > 0 && file.ReadAt(0, headers.data(), headersLength) &&
+      FieldFollowsImage(length, ImageEndFromHeaders(headers.data(), headersLength)) &&
       file.ReadAt(length - SendersFieldLength, read, SendersFieldLength))
     memcpy(field, read, SendersFieldLength);
   WideString text = FromAnsi(field, SendersFieldLength);

@@ -1,9 +1,16 @@
 enable_language(RC)
 
 # Small by construction: no exceptions, no run-time types, no unwind tables,
-# unused code dropped by the linker.
+# unused code dropped by the linker. Arguments are pushed rather than stored
+# into a reserved area, which needs the stack probes off: so no frame may
+# pass the 4,000 bytes past which the compiler would have probed.
 add_compile_options(${CAROLUX_WARNINGS} -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
-  -fno-threadsafe-statics -fno-stack-protector -ffunction-sections -fdata-sections)
+  -fno-threadsafe-statics -fno-stack-protector -ffunction-sections -fdata-sections
+  -mno-accumulate-outgoing-args -mno-stack-arg-probe -Wframe-larger-than=4000)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # 32-bit Windows keeps its stack 4-byte aligned, and nothing here needs more.
+  add_compile_options(-mpreferred-stack-boundary=2)
+endif()
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -c 65001")
 
@@ -18,7 +25,7 @@ else()
 endif()
 
 add_library(common STATIC common/WideString.cpp common/ByteBuffer.cpp)
-add_library(winapi STATIC winapi/Ansi.cpp winapi/Bind.cpp winapi/File.cpp winapi/ModulePath.cpp)
+add_library(winapi STATIC winapi/Ansi.cpp winapi/AnsiEncode.cpp winapi/Bind.cpp winapi/File.cpp winapi/ModulePath.cpp)
 target_link_libraries(winapi PUBLIC common)
 add_library(cardfile STATIC cardfile/SendersField.cpp cardfile/AppFolder.cpp cardfile/ImageExtent.cpp
   cardfile/CardFile.cpp)
@@ -27,9 +34,9 @@ target_link_libraries(cardfile PUBLIC winapi)
 add_library(codecs STATIC codecs/Gif.cpp codecs/Crc32.cpp codecs/Deflate.cpp codecs/ZipArchive.cpp)
 target_link_libraries(codecs PUBLIC common)
 add_library(forms STATIC forms/Form.cpp forms/Control.cpp forms/PictureHolder.cpp forms/Label.cpp
-  forms/FormTimer.cpp forms/BackgroundImage.cpp forms/Font.cpp forms/MessagePump.cpp
+  forms/FormTimer.cpp forms/BackgroundImage.cpp forms/Font.cpp forms/MessagePump.cpp forms/DialogMessageLoop.cpp
   forms/ControlForm.cpp forms/ChildControls.cpp forms/ToolTip.cpp forms/TipLabel.cpp
-  forms/LineShape.cpp forms/GifPicture.cpp)
+  forms/LineShape.cpp forms/GifPicture.cpp forms/ScratchSurface.cpp)
 target_link_libraries(forms PUBLIC winapi codecs gdi32 user32)
 
 add_library(player STATIC player/frmDraw.cpp player/Module1.cpp player/Scene.cpp player/Ambient.cpp
@@ -45,6 +52,11 @@ function(carolux_program target)
 endfunction()
 
 add_executable(Nevalto player/Main.cpp assets/player/Nevalto.rc)
+# The resource compiler's inputs, so a redrawn picture or tune rebuilds the card.
+file(GLOB PLAYER_RESOURCE_FILES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/assets/player/*.ico"
+  "${CMAKE_SOURCE_DIR}/assets/player/*.mid" "${CMAKE_SOURCE_DIR}/assets/player/*.wav"
+  "${CMAKE_SOURCE_DIR}/assets/player/*.manifest")
+set_source_files_properties(assets/player/Nevalto.rc PROPERTIES OBJECT_DEPENDS "${PLAYER_RESOURCE_FILES}")
 target_link_libraries(Nevalto PRIVATE player)
 carolux_program(Nevalto)
 # The senders' field: 70 bytes at the very end that nothing in the image uses.

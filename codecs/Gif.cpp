@@ -3,6 +3,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "common/ByteBuffer.h"
+
 namespace {
 
 constexpr int kMaxCodes = 4096;
@@ -69,9 +71,13 @@ size_t SkipBlocks(const unsigned char* data, size_t size, size_t at) {
 size_t DecodeGifLzw(const unsigned char* blocks, size_t size, int minCodeSize, unsigned char* out,
                     size_t capacity) {
   if (minCodeSize < 2 || minCodeSize > 8) return 0;
-  uint16_t prefix[kMaxCodes];
-  unsigned char suffix[kMaxCodes];
-  unsigned char stack[kMaxCodes + 1];
+  // 16 KB of tables live on the heap: the programs are built without stack
+  // probes, so no frame may pass a page.
+  ByteBuffer tables(kMaxCodes * sizeof(uint16_t) + 2 * kMaxCodes + 1);
+  if (!tables.ok()) return 0;
+  uint16_t* prefix = reinterpret_cast<uint16_t*>(tables.data());
+  unsigned char* suffix = tables.data() + kMaxCodes * sizeof(uint16_t);
+  unsigned char* stack = suffix + kMaxCodes;
   const int clear = 1 << minCodeSize;
   const int end = clear + 1;
   int width = minCodeSize + 1;

@@ -87,11 +87,6 @@ WideString WideString::TrimSpaces() const {
 
 WideString WideString::UpToNul() const { return WideString(c_str(), wcslen(c_str())); }
 
-bool WideString::operator==(const WideString& other) const {
-  return length_ == other.length_ &&
-         (length_ == 0 || memcmp(data_, other.data_, length_ * sizeof(wchar_t)) == 0);
-}
-
 WideString operator+(const WideString& a, const WideString& b) {
   WideString s(a);
   s += b;

@@ -4,6 +4,7 @@
 // Embedded NUL characters are kept: a senders' field never written is 70 NULs.
 
 #include <stddef.h>
+#include <string.h>
 
 class WideString {
  public:
@@ -35,7 +36,10 @@ class WideString {
   WideString UpToNul() const;
   bool EndsWith(wchar_t c) const { return length_ > 0 && data_[length_ - 1] == c; }
 
-  bool operator==(const WideString& other) const;
+  // Inline, so only a program that compares strings imports memcmp.
+  bool operator==(const WideString& other) const {
+    return length_ == other.length_ && (length_ == 0 || memcmp(data_, other.data_, length_ * sizeof(wchar_t)) == 0);
+  }
   bool operator!=(const WideString& other) const { return !(*this == other); }
 
  private:

@@ -5,7 +5,7 @@
 // lets Enter press the focused button, shows each control's own mouse
 // cursor, and turns clicks on windowless controls into click events.
 // The message loop must let the dialog manager see the keys
-// (RunMessageLoop(true)).
+// (RunDialogMessageLoop()).
 
 #include "forms/ChildControls.h"
 #include "forms/Control.h"

@@ -148,7 +148,7 @@ HDC Form::Canvas() { return persistent_ ? background_.dc() : windowDc_; }
 int Form::TextWidth(const WideString& text) { return MeasureTextWidth(Canvas(), text.c_str(), text.length()); }
 
 void Form::PaintPicture(const PictureHolder& picture, double x, double y) {
-  picture.PaintAt(Canvas(), static_cast<int>(RoundHalfEven(x)), static_cast<int>(RoundHalfEven(y)));
+  picture.PaintAt(Canvas(), static_cast<int>(RoundHalfEven(x)), static_cast<int>(RoundHalfEven(y)), scratch_);
 }
 
 void Form::AddControl(Control* control) {
@@ -159,27 +159,39 @@ void Form::AddControl(Control* control) {
   lastControl_ = control;
 }
 
+// Background and controls are composed off screen and shown in one blit,
+// so no half-drawn picture (an icon's bare mask, a label without its
+// picture beneath) is ever seen.
+void Form::ComposeOnto(HDC dc, const RECT& r) {
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  HDC composed = scratch_.Get(dc, width, height);
+  if (!composed) {
+    BitBlt(dc, r.left, r.top, width, height, background_.dc(), r.left, r.top, SRCCOPY);
+    for (Control* c = firstControl_; c; c = c->next) c->Paint(dc);
+    return;
+  }
+  SetViewportOrgEx(composed, -r.left, -r.top, nullptr);
+  BitBlt(composed, r.left, r.top, width, height, background_.dc(), r.left, r.top, SRCCOPY);
+  for (Control* c = firstControl_; c; c = c->next) c->Paint(composed);
+  SetViewportOrgEx(composed, 0, 0, nullptr);
+  BitBlt(dc, r.left, r.top, width, height, composed, 0, 0, SRCCOPY);
+}
+
+// Only the rectangles of the visible controls are composed; the rest of the
+// background, where nothing lies over it, goes straight to the window.
 void Form::OnPaintMessage() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd_, &ps);
   const RECT& r = ps.rcPaint;
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  // Background and controls are composed off screen and shown in one blit,
-  // so no half-drawn picture (an icon's bare mask, a label without its
-  // picture beneath) is ever seen.
-  UniqueMemoryDc composed(width > 0 && height > 0 ? CreateCompatibleDC(dc) : nullptr);
-  UniqueBitmap pixels(composed ? CreateCompatibleBitmap(dc, width, height) : nullptr);
-  if (pixels) {
-    SelectionGuard selected(composed.get(), pixels.get());
-    SetViewportOrgEx(composed.get(), -r.left, -r.top, nullptr);
-    BitBlt(composed.get(), r.left, r.top, width, height, background_.dc(), r.left, r.top, SRCCOPY);
-    for (Control* c = firstControl_; c; c = c->next) c->Paint(composed.get());
-    SetViewportOrgEx(composed.get(), 0, 0, nullptr);
-    BitBlt(dc, r.left, r.top, width, height, composed.get(), 0, 0, SRCCOPY);
-  } else {
-    BitBlt(dc, r.left, r.top, width, height, background_.dc(), r.left, r.top, SRCCOPY);
-    for (Control* c = firstControl_; c; c = c->next) c->Paint(dc);
+  for (Control* c = firstControl_; c; c = c->next) {
+    const RECT bounds = {c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()};
+    RECT part;
+    if (!c->Visible() || !IntersectRect(&part, &bounds, &r)) continue;
+    ComposeOnto(dc, part);
+    ExcludeClipRect(dc, part.left, part.top, part.right, part.bottom);  // done: kept from the blit below
   }
+  BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, background_.dc(), r.left, r.top, SRCCOPY);
+  SelectClipRgn(dc, nullptr);  // the class DC keeps its clipping past EndPaint
   EndPaint(hwnd_, &ps);
   // The class DC keeps its state across BeginPaint; put the form's back.
   ApplyState(windowDc_);

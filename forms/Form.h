@@ -9,6 +9,7 @@
 #include "common/WideString.h"
 #include "forms/BackgroundImage.h"
 #include "forms/Font.h"
+#include "forms/ScratchSurface.h"
 
 class Control;
 class PictureHolder;
@@ -74,6 +75,7 @@ class Form {
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void OnPaintMessage();
+  void ComposeOnto(HDC dc, const RECT& r);
   void ApplyState(HDC dc);
   void RebuildPen();
   void RebuildBrush();
@@ -84,6 +86,7 @@ class Form {
   HINSTANCE instance_ = nullptr;
   HDC windowDc_ = nullptr;  // the class's own DC: kept by the system for the window's life
   BackgroundImage background_;
+  ScratchSurface scratch_;  // where pictures and controls are composed
   bool persistent_ = false;
 
   FontSpec fontSpec_ = {L"MS Sans Serif", 8.25, false, false, false};

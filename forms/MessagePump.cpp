@@ -15,10 +15,9 @@ void PumpMessages() {
   }
 }
 
-int RunMessageLoop(bool dialogKeys) {
+int RunMessageLoop() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (dialogKeys && IsDialogMessageW(GetActiveWindow(), &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

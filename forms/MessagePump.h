@@ -3,6 +3,9 @@
 // thread is dispatched, then the call returns.
 void PumpMessages();
 
-// The program's main loop; returns the exit code of WM_QUIT. With
-// dialogKeys, Tab, Enter and Esc move between and press a window's controls.
-int RunMessageLoop(bool dialogKeys);
+// The program's main loop; returns the exit code of WM_QUIT.
+int RunMessageLoop();
+// The same, where Tab, Enter and Esc move between and press a window's
+// controls. A file of its own, so a program without dialog keys imports
+// none of what they need.
+int RunDialogMessageLoop();

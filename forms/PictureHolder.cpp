@@ -8,20 +8,19 @@ bool PictureHolder::LoadIconResource(HINSTANCE instance, int id, int width, int 
 
 // An icon is drawn in two steps, its mask and then its colours; on a window
 // the first step alone can be seen, as a black shape. So the picture is
-// composed over a copy of what lies beneath it and put back in one blit.
-void PictureHolder::PaintAt(HDC dc, int x, int y) const {
+// composed over a copy of what lies beneath it, its own rectangle only, and
+// put back in one blit.
+void PictureHolder::PaintAt(HDC dc, int x, int y, ScratchSurface& scratch) const {
   if (!icon_) return;
   const int width = Width(), height = Height();
-  UniqueMemoryDc composed(CreateCompatibleDC(dc));
-  UniqueBitmap pixels(composed ? CreateCompatibleBitmap(dc, width, height) : nullptr);
-  if (!pixels) {
+  HDC composed = scratch.Get(dc, width, height);
+  if (!composed) {
     DrawIconEx(dc, x, y, icon_.get(), width, height, 0, nullptr, DI_NORMAL);
     return;
   }
-  SelectionGuard selected(composed.get(), pixels.get());
-  BitBlt(composed.get(), 0, 0, width, height, dc, x, y, SRCCOPY);
-  DrawIconEx(composed.get(), 0, 0, icon_.get(), width, height, 0, nullptr, DI_NORMAL);
-  BitBlt(dc, x, y, width, height, composed.get(), 0, 0, SRCCOPY);
+  BitBlt(composed, 0, 0, width, height, dc, x, y, SRCCOPY);
+  DrawIconEx(composed, 0, 0, icon_.get(), width, height, 0, nullptr, DI_NORMAL);
+  BitBlt(dc, x, y, width, height, composed, 0, 0, SRCCOPY);
 }
 
 // The form paints its controls off screen, so nothing is composed twice.

@@ -4,6 +4,7 @@
 // (32 x 33, 21 x 22).
 
 #include "forms/Control.h"
+#include "forms/ScratchSurface.h"
 #include "winapi/Handles.h"
 
 class PictureHolder : public Control {
@@ -16,8 +17,9 @@ class PictureHolder : public Control {
   bool LoadIconResource(HINSTANCE instance, int id, int size) { return LoadIconResource(instance, id, size, size); }
   HICON Picture() const { return icon_.get(); }
 
-  // Draws the picture at a point of dc; transparent pixels leave dc untouched.
-  void PaintAt(HDC dc, int x, int y) const;
+  // Draws the picture at a point of dc, composed on scratch; transparent
+  // pixels leave dc untouched.
+  void PaintAt(HDC dc, int x, int y, ScratchSurface& scratch) const;
   void Paint(HDC dc) const override;
 
  private:

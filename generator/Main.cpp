@@ -23,10 +23,14 @@ extern "C" void WinMainCRTStartup() {
   if (oneInstance.Valid() && GetLastError() == ERROR_ALREADY_EXISTS) ExitProcess(0);
   int code = 1;
   {
+    // The windows hold whole paths, more than a frame may take (no frame
+    // may pass a page), so they live on the heap.
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    frmAbout about(instance);
-    frmWizard wizard(instance, about);
-    if (wizard.Open()) code = RunMessageLoop(true);
+    frmAbout* about = new frmAbout(instance);
+    frmWizard* wizard = new frmWizard(instance, *about);
+    if (wizard->Open()) code = RunDialogMessageLoop();
+    delete wizard;
+    delete about;
   }
   ExitProcess(static_cast<UINT>(code));
 }

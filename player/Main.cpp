@@ -10,7 +10,7 @@ extern "C" void WinMainCRTStartup() {
   int code = 1;
   {
     frmDraw form(GetModuleHandleW(nullptr));
-    if (form.Open()) code = RunMessageLoop(false);
+    if (form.Open()) code = RunMessageLoop();
   }
   ExitProcess(static_cast<UINT>(code));
 }

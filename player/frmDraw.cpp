@@ -134,9 +134,10 @@ void frmDraw::FadeOut() {
     return;
   }
   CopyScreen();
+  // Layered once; each step then only lowers the opacity.
+  LONG style = bound::GetWindowLongA(hwnd(), GWL_EXSTYLE);
+  if (!(style & WS_EX_LAYERED)) bound::SetWindowLongA(hwnd(), GWL_EXSTYLE, style | WS_EX_LAYERED);
   for (short alpha = 255; alpha >= 0; alpha -= 2) {
-    LONG style = bound::GetWindowLongA(hwnd(), GWL_EXSTYLE);
-    bound::SetWindowLongA(hwnd(), GWL_EXSTYLE, style | WS_EX_LAYERED);
     bound::SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(alpha), LWA_ALPHA);
     bound::Sleep(15);
     if (alpha < 10) ShowWindow(hwnd(), SW_HIDE);

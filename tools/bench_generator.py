@@ -23,6 +23,7 @@ sys.path.insert(0, os.path.join(ROOT, "cmake"))
 from card_layout import player_image_offset  # noqa: E402
 
 PLAYER_IMAGE_OFFSET = player_image_offset()
+ZIPPED_SHARE = 55.0  # the zipped card's size, % of the card's, at most
 
 
 def image_end(data):
@@ -59,7 +60,10 @@ def card_write_ms(build, rounds=21):
                         label + " write slowest ms": float(found.group(3))})
         written[label + " bytes"] = int(found.group(4))
     for kind in ("zipped card", "web card"):
-        written[kind + " / card"] = "%.1f%%" % (100.0 * written[kind + " bytes"] / written["card bytes"])
+        share = 100.0 * written[kind + " bytes"] / written["card bytes"]
+        written[kind + " / card"] = "%.1f%%" % share
+    share = 100.0 * written["zipped card bytes"] / written["card bytes"]
+    written["zipped card / card"] += "   target: at most %.0f %%%s" % (ZIPPED_SHARE, " MISS" if share > ZIPPED_SHARE else "")
     written.update(figures)
     written["card write rounds"] = rounds
     return written

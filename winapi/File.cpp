@@ -83,4 +83,3 @@ bool File::WriteAt(unsigned long long offset, const void* buffer, size_t count) 
   return true;
 }
 
-bool File::Flush() { return (IsOpen() && FlushFileBuffers(handle_)) || Fail(); }

@@ -23,7 +23,8 @@ class File {
   bool Size(unsigned long long* size);
   bool ReadAt(unsigned long long offset, void* buffer, size_t count);
   bool WriteAt(unsigned long long offset, const void* buffer, size_t count);
-  bool Flush();
+  // Inline, so only a program that flushes imports FlushFileBuffers.
+  bool Flush() { return (IsOpen() && FlushFileBuffers(handle_)) || Fail(); }
   void Close();
   // The system's code for the last failure of this file, or of its opening.
   DWORD LastError() const { return error_; }

@@ -2,7 +2,8 @@
 """Draws the card player's icons into assets/player/*.ico.
 
 Everything is built from circles, ellipses, polygons and capsules with a
-small supersampling rasteriser, then reduced to an 8-bit palette with a
+small supersampling rasteriser, then reduced to a palette of at most 256
+colours (written at 4 or 8 bits per pixel, whichever holds it) with a
 1-bit mask, which is what LoadImage/DrawIconEx (and the old AND/XOR way
 of drawing icons) expect.
 
@@ -283,13 +284,22 @@ def median_cut(counts, n):
 
 
 def ico_bytes(img):
+    """The smallest exact encoding: 4 bits per pixel for at most 16 colours,
+    else 8, with the palette cut to the colours used (biClrUsed says how
+    many) and the 1-bit mask behind the pixels."""
     palette, idx = quantise(img)
     w, h = img.w, img.h
-    xor_stride = (w + 3) // 4 * 4
+    bpp = 4 if len(palette) <= 16 else 8
+    xor_stride = (w * bpp + 31) // 32 * 4
     and_stride = (w + 31) // 32 * 4
     pixels = bytearray()
     for y in range(h - 1, -1, -1):
-        row = bytes(idx[y]) + bytes(xor_stride - w)
+        row = bytearray(xor_stride)
+        for x in range(w):
+            if bpp == 8:
+                row[x] = idx[y][x]
+            else:
+                row[x >> 1] |= idx[y][x] << (0 if x & 1 else 4)
         pixels += row
     mask = bytearray()
     for y in range(h - 1, -1, -1):
@@ -299,37 +309,41 @@ def ico_bytes(img):
                 row[x >> 3] |= 0x80 >> (x & 7)
         mask += row
     size_image = len(pixels) + len(mask)
-    header = struct.pack("<IiiHHIIiiII", 40, w, 2 * h, 1, 8, 0, size_image, 0, 0, 0, 0)
+    header = struct.pack("<IiiHHIIiiII", 40, w, 2 * h, 1, bpp, 0, size_image, 0, 0, len(palette), 0)
     pal = bytearray()
     for r, g, b in palette:
         pal += bytes((b, g, r, 0))
-    pal += bytes(4 * (256 - len(palette)))
     body = header + pal + pixels + mask
     head = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", w & 0xFF, h & 0xFF, 0, 0, 1, 8, len(body), 22)
+    colours = len(palette) if bpp == 4 else 0
+    entry = struct.pack("<BBBBHHII", w & 0xFF, h & 0xFF, colours, 0, 1, bpp, len(body), 22)
     return head + entry + bytes(body)
 
 
 def read_ico(data):
     """Back from .ico bytes to (w, h, rgb rows, mask rows); used for the
     review sheet so it shows exactly what was written."""
-    _, _, count = struct.unpack_from("<HHH", data, 0)
-    w, h, _, _, _, bpp, size, off = struct.unpack_from("<BBBBHHII", data, 6)
+    w, h, _, _, _, _, _, off = struct.unpack_from("<BBBBHHII", data, 6)
     w = w or 256
     h = h or 256
+    bpp, used = struct.unpack_from("<H", data, off + 14)[0], struct.unpack_from("<I", data, off + 32)[0]
     pal_off = off + 40
+    n = used or 1 << bpp
     palette = [(data[pal_off + 4 * i + 2], data[pal_off + 4 * i + 1], data[pal_off + 4 * i])
-               for i in range(256)]
-    xor_off = pal_off + 1024
-    xor_stride = (w + 3) // 4 * 4
+               for i in range(n)]
+    xor_off = pal_off + 4 * n
+    xor_stride = (w * bpp + 31) // 32 * 4
     and_off = xor_off + xor_stride * h
     and_stride = (w + 31) // 32 * 4
     rgb, mask = [], []
     for y in range(h):
-        src = h - 1 - y
-        rgb.append([palette[data[xor_off + src * xor_stride + x]] for x in range(w)])
-        mask.append([bool(data[and_off + src * and_stride + (x >> 3)] & (0x80 >> (x & 7)))
-                     for x in range(w)])
+        row = xor_off + (h - 1 - y) * xor_stride
+        if bpp == 8:
+            rgb.append([palette[data[row + x]] for x in range(w)])
+        else:
+            rgb.append([palette[(data[row + (x >> 1)] >> (0 if x & 1 else 4)) & 15] for x in range(w)])
+        mrow = and_off + (h - 1 - y) * and_stride
+        mask.append([bool(data[mrow + (x >> 3)] & (0x80 >> (x & 7))) for x in range(w)])
     return w, h, rgb, mask
 
 

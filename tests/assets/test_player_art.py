@@ -1,11 +1,15 @@
 #!/usr/bin/env python3
 """Checks the card player's icons in assets/player as Windows will read
-them: one 8-bit image per file with a 1-bit mask, transparent pixels black
-in the colour image, dark rims, and the two stars sharing one mask.
+them: one image per file at its smallest exact encoding (4 or 8 bits per
+pixel, the palette cut to the colours used) with a 1-bit mask, the same
+pixels as drawn before, transparent pixels black in the colour image, dark
+rims, and the two stars sharing one mask.
 
 Run from the repository root:  python3 tests/assets/test_player_art.py
 """
 
+import hashlib
+import importlib.util
 import os
 import struct
 import subprocess
@@ -29,13 +33,27 @@ ICONS = {
     "window.ico": (32, 480, 720, 135),
 }
 
+# What each picture showed before its encoding was cut down: SHA-256 (first
+# 16 digits) of its colours (RGB, top-down) followed by its mask (one byte a
+# pixel). A new encoding must show the very same.
+DRAWN = {
+    "neve.ico": "af8d959902b3475b",
+    "green.ico": "59790b3fef657f93",
+    "star_bright.ico": "58a4e1f9f887e49f",
+    "star_dark.ico": "7eff9c6e721ae151",
+    "snowman.ico": "ddc499d12d0b4a82",
+    "candle.ico": "a69667259b7ebda4",
+    "bauble.ico": "be8358868abd220f",
+    "window.ico": "6bdc15c9781a7561",
+}
+
 
 def luma(c):
     return 0.299 * c[0] + 0.587 * c[1] + 0.114 * c[2]
 
 
 class Ico:
-    """A single-image, 8-bit .ico taken apart field by field."""
+    """A single-image .ico (4 or 8 bits per pixel) taken apart field by field."""
 
     def __init__(self, data):
         self.data = data
@@ -49,22 +67,32 @@ class Ico:
         self.w = self.bi_w
         self.h = self.bi_h // 2
         pal = o + self.bi_size
-        self.quads = [tuple(data[pal + 4 * i: pal + 4 * i + 4]) for i in range(256)]
+        entries = self.bi_used or 1 << self.bi_bpp
+        self.quads = [tuple(data[pal + 4 * i: pal + 4 * i + 4]) for i in range(entries)]
         self.palette = [(b[2], b[1], b[0]) for b in self.quads]
-        self.xor_stride = (self.w + 3) // 4 * 4
+        self.xor_stride = (self.w * self.bi_bpp + 31) // 32 * 4
         self.and_stride = (self.w + 31) // 32 * 4
-        xor = pal + 1024
-        andm = xor + self.xor_stride * self.h
+        xor = pal + 4 * entries
+        self.mask_offset = andm = xor + self.xor_stride * self.h
         self.end = andm + self.and_stride * self.h
         # rows stored bottom-up; keep them top-down here
         self.index = []
         self.mask = []
         for y in range(self.h):
-            src = self.h - 1 - y
-            self.index.append(list(data[xor + src * self.xor_stride:
-                                        xor + src * self.xor_stride + self.w]))
-            row = data[andm + src * self.and_stride: andm + (src + 1) * self.and_stride]
+            row = xor + (self.h - 1 - y) * self.xor_stride
+            if self.bi_bpp == 8:
+                self.index.append(list(data[row:row + self.w]))
+            else:
+                self.index.append([data[row + (x >> 1)] >> (0 if x & 1 else 4) & 15
+                                   for x in range(self.w)])
+            row = data[andm + (self.h - 1 - y) * self.and_stride:
+                       andm + (self.h - y) * self.and_stride]
             self.mask.append([bool(row[x >> 3] & (0x80 >> (x & 7))) for x in range(self.w)])
+
+    def drawn(self):
+        colours = b"".join(bytes(self.colour(x, y)) for y in range(self.h) for x in range(self.w))
+        mask = bytes(int(m) for row in self.mask for m in row)
+        return hashlib.sha256(colours + mask).hexdigest()[:16]
 
     def colour(self, x, y):
         return self.palette[self.index[y][x]]
@@ -97,37 +125,39 @@ class FormatTest(unittest.TestCase):
         for name, (size, _, _, _) in ICONS.items():
             with self.subTest(name):
                 ico = load(name)
+                bpp = ico.bi_bpp
                 self.assertEqual((ico.reserved, ico.type, ico.count), (0, 1, 1))
                 self.assertEqual((ico.e_w, ico.e_h), (size, size))
                 self.assertEqual((ico.e_colours, ico.e_reserved, ico.e_planes, ico.e_bpp),
-                                 (0, 0, 1, 8))
+                                 (ico.bi_used if bpp == 4 else 0, 0, 1, bpp))
                 self.assertEqual(ico.e_offset, 22)
                 self.assertEqual(ico.e_size, len(ico.data) - 22)
-                self.assertEqual((ico.bi_size, ico.bi_w, ico.bi_h, ico.bi_planes, ico.bi_bpp,
-                                  ico.bi_comp), (40, size, 2 * size, 1, 8, 0))
+                self.assertEqual((ico.bi_size, ico.bi_w, ico.bi_h, ico.bi_planes, ico.bi_comp),
+                                 (40, size, 2 * size, 1, 0))
                 self.assertEqual(ico.bi_size_image,
                                  (ico.xor_stride + ico.and_stride) * size)
-                self.assertEqual((ico.bi_xppm, ico.bi_yppm, ico.bi_used, ico.bi_important),
-                                 (0, 0, 0, 0))
+                self.assertEqual((ico.bi_xppm, ico.bi_yppm, ico.bi_important), (0, 0, 0))
                 # nothing after the mask: a second image would hide there
                 self.assertEqual(ico.end, len(ico.data))
 
-    def test_palette(self):
+    def test_smallest_exact_encoding_of_the_same_pictures(self):
         for name in ICONS:
             with self.subTest(name):
                 ico = load(name)
-                used = {i for row in ico.index for i in row}
-                for i, q in enumerate(ico.quads):
-                    self.assertEqual(q[3], 0, "RGBQUAD reserved byte %d" % i)
-                    if i not in used:
-                        self.assertEqual(q, (0, 0, 0, 0), "unused entry %d not zero" % i)
+                used = {i for row in ico.index for i in row} | {0}
+                # every palette entry is used, and the pixels take 4 bits
+                # whenever 16 entries hold them
+                self.assertEqual(used, set(range(ico.bi_used)))
+                self.assertEqual(ico.bi_bpp, 4 if ico.bi_used <= 16 else 8)
+                self.assertTrue(all(q[3] == 0 for q in ico.quads), "RGBQUAD reserved byte")
                 self.assertGreater(len(used), 8, "a flat drawing, not shaded")
+                self.assertEqual(ico.drawn(), DRAWN[name])
 
     def test_padding_is_zero(self):
         ico = load("star_bright.ico")      # 48 wide: the mask rows carry padding
-        o = ico.e_offset + 40 + 1024 + ico.xor_stride * ico.h
         for y in range(ico.h):
-            row = ico.data[o + y * ico.and_stride: o + (y + 1) * ico.and_stride]
+            row = ico.data[ico.mask_offset + y * ico.and_stride:
+                           ico.mask_offset + (y + 1) * ico.and_stride]
             self.assertEqual(row[6:], b"\0\0")
 
 
@@ -266,6 +296,25 @@ class DrawingTest(unittest.TestCase):
 
 
 class FreshnessTest(unittest.TestCase):
+
+    def test_few_colours_take_four_bits(self):
+        # no picture of the card has so few colours yet: a made-up one, 21
+        # wide so its rows carry padding
+        # by path: the generator's script has the same name
+        spec = importlib.util.spec_from_file_location("player_make_art", GENERATOR)
+        make_art = importlib.util.module_from_spec(spec)
+        spec.loader.exec_module(make_art)
+
+        class Picture:
+            w, h = 21, 21
+            mask = [[x + y < 6 for x in range(21)] for y in range(21)]
+            rgb = [[(0, 0, 0) if x + y < 6 else (40 * x + 40, 60, 200) if x < 3 else (250, 40, 40)
+                    for x in range(21)] for y in range(21)]
+
+        ico = Ico(make_art.ico_bytes(Picture))
+        self.assertEqual((ico.bi_bpp, ico.e_bpp, ico.bi_used, ico.end), (4, 4, 5, len(ico.data)))
+        self.assertEqual([[ico.colour(x, y) for x in range(21)] for y in range(21)], Picture.rgb)
+        self.assertEqual(ico.mask, Picture.mask)
 
     def test_committed_icons_match_the_script(self):
         with tempfile.TemporaryDirectory() as out:

@@ -331,10 +331,11 @@ class Icon:
         offset = struct.unpack_from("<I", data, 18)[0]
         header, width, height2, _, bits = struct.unpack_from("<IiiHH", data, offset)
         height = height2 // 2
-        assert bits == 8, "our icons are 256 colours"
-        palette = [tuple(data[offset + header + 4 * i:offset + header + 4 * i + 3][::-1]) for i in range(256)]
-        pixels = offset + header + 1024
-        stride = (width + 3) // 4 * 4
+        assert bits in (4, 8), "our icons hold at most 256 colours"
+        entries = struct.unpack_from("<I", data, offset + 32)[0] or 1 << bits
+        palette = [tuple(data[offset + header + 4 * i:offset + header + 4 * i + 3][::-1]) for i in range(entries)]
+        pixels = offset + header + 4 * entries
+        stride = (width * bits + 31) // 32 * 4
         mask = pixels + stride * height
         mask_stride = ((width + 31) // 32) * 4
         self.width, self.height = width, height
@@ -344,7 +345,9 @@ class Icon:
             for x in range(width):
                 transparent = data[mask + row * mask_stride + x // 8] & (0x80 >> (x % 8))
                 if not transparent:
-                    self.opaque[(x, y)] = palette[data[pixels + row * stride + x]]
+                    at = pixels + row * stride
+                    index = data[at + x] if bits == 8 else data[at + x // 2] >> (0 if x % 2 else 4) & 15
+                    self.opaque[(x, y)] = palette[index]
 
     def match(self, image, left, top, columns=None):
         """Share of the icon's opaque pixels (optionally only some columns)

@@ -22,6 +22,10 @@ sys.path.insert(0, os.path.join(ROOT, "cmake"))
 from card_layout import player_image_offset  # noqa: E402
 
 PLAYER_IMAGE_OFFSET = player_image_offset()
+# The card is what people mail. It must not grow back past what it weighs
+# now; the goal, 40,960 bytes, is marked by tools/bench until it is met, and
+# then becomes this ceiling.
+CARD_CEILING = 45638
 
 # Windows' own libraries; nothing else may be needed to run a card.
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl32.dll", "comdlg32.dll",
@@ -60,6 +64,9 @@ class ShippedPlayerTest(unittest.TestCase):
         self.assertEqual(self.pe.data[-70:], bytes(70))
         # Nothing of the image lies in the field: it follows the last section.
         self.assertLessEqual(self.pe.image_end(), len(self.pe.data) - 70)
+
+    def test_fits_under_its_ceiling(self):
+        self.assertLessEqual(len(self.pe.data), CARD_CEILING)
 
     def test_has_no_checksum_and_no_signature(self):
         self.assertEqual(self.pe.checksum, 0)

@@ -189,9 +189,10 @@ int Screenshot(const char* path) {
 
 // GetWindowText does not ask controls of another process for their text.
 std::wstring ControlText(HWND hwnd) {
-  wchar_t text[4096] = {};
+  std::wstring text(4096, L'\0');  // on the heap: no frame may pass a page
   DWORD_PTR got = 0;
-  SendMessageTimeoutW(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &got);
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 2000, &got);
+  text.resize(wcslen(text.c_str()));
   return text;
 }
 

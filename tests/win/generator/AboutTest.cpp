@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "generator/VersionResource.h"
@@ -22,24 +23,25 @@ void ForgetQuit() {
 }  // namespace
 
 TEST(AboutWindow, MailLinksCarryTheVersionCaption) {
-  frmAbout about(GetModuleHandleW(nullptr));
-  about.Show();
-  ASSERT_TRUE(about.IsOpen());
-  EXPECT_EQ(W(about.EmailLink(0)), L"mailto:ep@carolux.example?Subject=Carolux%20-%20Versione%201.1.0");
-  EXPECT_EQ(W(about.EmailLink(1)), L"mailto:info@carolux.example?Subject=Carolux%20-%20Versione%201.1.0");
-  EXPECT_EQ(W(about.EmailLink(5)), W(about.EmailLink(1))) << "any other index: address B";
+  // On the heap: no frame may pass a page.
+  auto about = std::make_unique<frmAbout>(GetModuleHandleW(nullptr));
+  about->Show();
+  ASSERT_TRUE(about->IsOpen());
+  EXPECT_EQ(W(about->EmailLink(0)), L"mailto:ep@carolux.example?Subject=Carolux%20-%20Versione%201.1.0");
+  EXPECT_EQ(W(about->EmailLink(1)), L"mailto:info@carolux.example?Subject=Carolux%20-%20Versione%201.1.0");
+  EXPECT_EQ(W(about->EmailLink(5)), W(about->EmailLink(1))) << "any other index: address B";
 
-  HWND first = about.hwnd();
-  about.Show();
-  EXPECT_EQ(about.hwnd(), first) << "one About window at a time";
+  HWND first = about->hwnd();
+  about->Show();
+  EXPECT_EQ(about->hwnd(), first) << "one About window at a time";
 
-  about.Unload();
-  EXPECT_FALSE(about.IsOpen());
+  about->Unload();
+  EXPECT_FALSE(about->IsOpen());
   ForgetQuit();
-  about.Show();  // made anew, with the same version
-  ASSERT_TRUE(about.IsOpen());
-  EXPECT_EQ(W(about.EmailLink(0)), L"mailto:ep@carolux.example?Subject=Carolux%20-%20Versione%201.1.0");
-  about.Unload();
+  about->Show();  // made anew, with the same version
+  ASSERT_TRUE(about->IsOpen());
+  EXPECT_EQ(W(about->EmailLink(0)), L"mailto:ep@carolux.example?Subject=Carolux%20-%20Versione%201.1.0");
+  about->Unload();
   ForgetQuit();
 }
 

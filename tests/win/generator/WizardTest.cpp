@@ -92,9 +92,9 @@ void Answer(std::wstring name, int button, Answered* answered) {
   }
   HWND message = FindVisible(L"#32770", L"Carolux", 30);
   if (!message) return;
-  wchar_t text[4096] = {};
-  GetDlgItemTextW(message, 0xFFFF, text, 4096);  // a message box's text
-  answered->message = text;
+  std::wstring text(4096, L'\0');  // on the heap: no frame may pass a page
+  GetDlgItemTextW(message, 0xFFFF, &text[0], 4096);  // a message box's text
+  answered->message = text.c_str();
   PostMessageW(message, WM_COMMAND, MAKEWPARAM(answered->messageButton, BN_CLICKED), 0);
   for (int i = 0; i < 50 && IsWindow(message); ++i) Sleep(100);
 }
