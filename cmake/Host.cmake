@@ -23,20 +23,31 @@ add_library(portable STATIC
   codecs/Crc32.cpp
   codecs/Deflate.cpp
   codecs/ZipArchive.cpp
+  codecs/Inflate.cpp
   generator/CardPath.cpp
   web/WebCardPage.cpp)
 
 file(GLOB UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_TESTS})
 target_link_libraries(unit_tests PRIVATE portable GTest::gtest_main)
-target_compile_definitions(unit_tests PRIVATE CAROLUX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+target_compile_definitions(unit_tests PRIVATE CAROLUX_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+  CAROLUX_PICTURES_PACK="${CMAKE_BINARY_DIR}/generated/player/pictures.bin")
+# The card's packed pictures, made as the card's build makes them, for the
+# inflater's test against a stream it did not write itself.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+file(GLOB PLAYER_ICONS CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/assets/player/*.ico")
+add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/generated/player/pictures.bin"
+  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/pack_pictures.py"
+    "${CMAKE_BINARY_DIR}/generated/player/pictures.bin" 102=${CMAKE_SOURCE_DIR}/assets/player/green.ico
+    103=${CMAKE_SOURCE_DIR}/assets/player/star_bright.ico 107=${CMAKE_SOURCE_DIR}/assets/player/bauble.ico
+  DEPENDS ${PLAYER_ICONS} "${CMAKE_SOURCE_DIR}/cmake/pack_pictures.py")
+target_sources(unit_tests PRIVATE "${CMAKE_BINARY_DIR}/generated/player/pictures.bin")
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
 
 # The generator's GIF reader against the artwork's own independent reader.
 add_executable(gif_dump tests/unit/tools/gif_dump.cpp)
 target_link_libraries(gif_dump PRIVATE portable)
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_test(NAME gif_reader_matches_artwork
   COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/tests/unit/gif_against_artwork.py" "$<TARGET_FILE:gif_dump>")
 

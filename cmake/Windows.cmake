@@ -31,7 +31,7 @@ add_library(cardfile STATIC cardfile/SendersField.cpp cardfile/AppFolder.cpp car
   cardfile/CardFile.cpp)
 target_link_libraries(cardfile PUBLIC winapi)
 # The portable codecs: the generator's GIF pictures and the zipped card.
-add_library(codecs STATIC codecs/Gif.cpp codecs/Crc32.cpp codecs/Deflate.cpp codecs/ZipArchive.cpp)
+add_library(codecs STATIC codecs/Gif.cpp codecs/Crc32.cpp codecs/Deflate.cpp codecs/ZipArchive.cpp codecs/Inflate.cpp)
 target_link_libraries(codecs PUBLIC common)
 add_library(forms STATIC forms/Form.cpp forms/Control.cpp forms/PictureHolder.cpp forms/Label.cpp
   forms/FormTimer.cpp forms/BackgroundImage.cpp forms/Font.cpp forms/MessagePump.cpp forms/DialogMessageLoop.cpp
@@ -40,7 +40,7 @@ add_library(forms STATIC forms/Form.cpp forms/Control.cpp forms/PictureHolder.cp
 target_link_libraries(forms PUBLIC winapi codecs gdi32 user32)
 
 add_library(player STATIC player/frmDraw.cpp player/Module1.cpp player/Scene.cpp player/Ambient.cpp
-  player/Music.cpp player/SystemMusic.cpp player/CardShow.cpp)
+  player/Music.cpp player/SystemMusic.cpp player/CardShow.cpp player/CardPictures.cpp)
 target_link_libraries(player PUBLIC forms cardfile)
 
 # A shipped program: our own entry point, the system's msvcrt, stripped.
@@ -51,16 +51,32 @@ function(carolux_program target)
     -Wl,--no-insert-timestamp ${XP_VERSION_FLAGS})
 endfunction()
 
-add_executable(Nevalto player/Main.cpp assets/player/Nevalto.rc)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_executable(Nevalto player/Main.cpp assets/player/Nevalto.rc "${CMAKE_BINARY_DIR}/generated/player/pictures.bin")
 # The resource compiler's inputs, so a redrawn picture or tune rebuilds the card.
 file(GLOB PLAYER_RESOURCE_FILES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/assets/player/*.ico"
   "${CMAKE_SOURCE_DIR}/assets/player/*.mid" "${CMAKE_SOURCE_DIR}/assets/player/*.wav"
   "${CMAKE_SOURCE_DIR}/assets/player/*.manifest")
-set_source_files_properties(assets/player/Nevalto.rc PROPERTIES OBJECT_DEPENDS "${PLAYER_RESOURCE_FILES}")
+# The pictures but the window's own icon travel packed.
+set(PLAYER_PICTURES 101=neve 102=green 103=star_bright 104=star_dark 105=snowman 106=candle 107=bauble)
+set(PLAYER_PICTURE_ARGS)
+foreach(picture ${PLAYER_PICTURES})
+  string(REPLACE "=" ";" parts "${picture}")
+  list(GET parts 0 number)
+  list(GET parts 1 name)
+  list(APPEND PLAYER_PICTURE_ARGS "${number}=${CMAKE_SOURCE_DIR}/assets/player/${name}.ico")
+endforeach()
+add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/generated/player/pictures.bin"
+  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/pack_pictures.py"
+    "${CMAKE_BINARY_DIR}/generated/player/pictures.bin" ${PLAYER_PICTURE_ARGS}
+  DEPENDS ${PLAYER_RESOURCE_FILES} "${CMAKE_SOURCE_DIR}/cmake/pack_pictures.py"
+  COMMENT "Packing the card's pictures")
+set_source_files_properties(assets/player/Nevalto.rc PROPERTIES
+  OBJECT_DEPENDS "${PLAYER_RESOURCE_FILES};${CMAKE_BINARY_DIR}/generated/player/pictures.bin")
+target_include_directories(Nevalto PRIVATE "${CMAKE_BINARY_DIR}/generated/player")
 target_link_libraries(Nevalto PRIVATE player)
 carolux_program(Nevalto)
 # The senders' field: 70 bytes at the very end that nothing in the image uses.
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_custom_command(TARGET Nevalto POST_BUILD
   COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/finish_player.py" "$<TARGET_FILE:Nevalto>"
   COMMENT "Reserving the card's senders' field")

@@ -6,6 +6,14 @@ bool PictureHolder::LoadIconResource(HINSTANCE instance, int id, int width, int 
   return static_cast<bool>(icon_);
 }
 
+bool PictureHolder::LoadIconImage(const unsigned char* image, size_t length, int width, int height) {
+  icon_.Reset(image ? CreateIconFromResourceEx(const_cast<PBYTE>(image), static_cast<DWORD>(length), TRUE,
+                                               0x00030000, width, height, LR_DEFAULTCOLOR)
+                    : nullptr);
+  Move(Left(), Top(), width, height);
+  return static_cast<bool>(icon_);
+}
+
 // An icon is drawn in two steps, its mask and then its colours; on a window
 // the first step alone can be seen, as a black shape. So the picture is
 // composed over a copy of what lies beneath it, its own rectangle only, and

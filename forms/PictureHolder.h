@@ -15,6 +15,9 @@ class PictureHolder : public Control {
   // and keeps its position.
   bool LoadIconResource(HINSTANCE instance, int id, int width, int height);
   bool LoadIconResource(HINSTANCE instance, int id, int size) { return LoadIconResource(instance, id, size, size); }
+  // The same from an icon image held in memory (header, palette, colours,
+  // mask, as an icon resource holds it).
+  bool LoadIconImage(const unsigned char* image, size_t length, int width, int height);
   HICON Picture() const { return icon_.get(); }
 
   // Draws the picture at a point of dc, composed on scratch; transparent

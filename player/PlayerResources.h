@@ -12,3 +12,4 @@
 
 #define IDR_MUSIC 100
 #define IDR_CHIME 200
+#define IDR_PICTURES 300  // the pictures above, packed

@@ -111,7 +111,7 @@ TEST_F(CardWriterTest, ContainerWithoutPlayerImage) {
 // written: no card, no temporary file, an old card left as it was.
 TEST_F(CardWriterTest, DamagedContainersMakeNoCard) {
   const Bytes player = ShippedPlayer();
-  ASSERT_GT(player.size(), 40000u);
+  ASSERT_GT(player.size(), 31000u);  // every cut below leaves a header to read
   const Bytes whole = Container(player);
   std::vector<std::pair<std::string, Bytes>> damaged;
   for (size_t cut : {1, 70, 100, 30000})
