@@ -485,7 +485,7 @@ class ZippedCardTest(unittest.TestCase):
                                 "written now, in local time")
                 member = z.read("Auguri.v2.exe")
             self.assertEqual(member, card_with("Mario e Anna"))
-            self.assertLess(os.path.getsize(archive), len(member) * 0.6)
+            self.assertLess(os.path.getsize(archive), len(member) * 0.75, "deflated, not stored")
 
             # The card out of the archive runs and draws the names.
             unpacked = os.path.join(g.folder, "scompattato")

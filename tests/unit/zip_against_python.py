@@ -95,7 +95,7 @@ class DeflateTest(unittest.TestCase):
 
     def test_what_repeats_is_compressed(self):
         for name, most in (("repetitive text", 0.02), ("zeros", 0.01), ("every literal", 0.5),
-                           ("every match length and distance", 0.8), ("the card", 0.6)):
+                           ("every match length and distance", 0.8)):
             with self.subTest(name):
                 data = self.cases[name]
                 stream = self.scratch.run("deflate", data=data)
@@ -157,10 +157,14 @@ class ArchiveTest(unittest.TestCase):
                 raw = self.archive(data, "Auguri.exe")
                 self.check(raw, data, b"Auguri.exe", False)
 
-    def test_the_card_zipped_is_about_half(self):
+    def test_the_card_zipped_comes_near_zlibs_best(self):
+        # The card carries its pictures deflated already; what is left to
+        # win, our fixed codes must nearly win too.
         data = the_card()
+        packer = zlib.compressobj(9, zlib.DEFLATED, -15)
+        best = len(packer.compress(data) + packer.flush())
         raw = self.archive(data, "Auguri.exe")
-        self.assertLess(len(raw), len(data) * 0.6)
+        self.assertLess(len(raw), best * 1.1 + 200, "%d bytes against zlib's %d" % (len(raw), best))
 
     def test_names_in_the_code_page_and_in_utf8(self):
         data = b"Buon Natale " * 100
