@@ -16,7 +16,8 @@ set(WEB_SCENE_SOURCES
 set(WEB_SCENE_HEADERS
   "${CMAKE_SOURCE_DIR}/player/Scene.h" "${CMAKE_SOURCE_DIR}/player/SceneCanvas.h"
   "${CMAKE_SOURCE_DIR}/player/Ambient.h" "${CMAKE_SOURCE_DIR}/player/CardTexts.h"
-  "${CMAKE_SOURCE_DIR}/common/WideString.h" "${CMAKE_SOURCE_DIR}/common/HalfEven.h")
+  "${CMAKE_SOURCE_DIR}/common/WideString.h" "${CMAKE_SOURCE_DIR}/common/HalfEven.h"
+  "${CMAKE_SOURCE_DIR}/web/SceneCanvasState.h")
 set(WEB_FLAGS ${CAROLUX_WARNINGS} -std=c++17 -Os -fno-exceptions -fno-rtti -fno-c++-static-destructors
   -I "${CMAKE_SOURCE_DIR}")
 

@@ -8,8 +8,8 @@
 #include "player/Ambient.h"
 #include "player/CardTexts.h"
 #include "player/Scene.h"
-#include "player/SceneCanvas.h"
 #include "web/ReferenceScreen.h"
+#include "web/SceneCanvasState.h"
 
 #define IMPORT(name) extern "C" __attribute__((import_module("card"), import_name(#name)))
 IMPORT(paint) void JsPaint(int which, float x, float y);
@@ -28,10 +28,7 @@ namespace {
 
 const wchar_t kCreditLine[] = CARD_CREDIT_LINE;
 
-// The window's font: Comic Sans MS at 32 points, bold.
-constexpr double kWindowFontPoints = 32;
-
-class BrowserCanvas : public SceneCanvas,
+class BrowserCanvas : public SceneCanvasState,
                       private LocalClock,
                       private SteadyClock,
                       private MessageWaiter {
@@ -49,22 +46,11 @@ class BrowserCanvas : public SceneCanvas,
     JsText(text.c_str(), text.length(), x, y, points_);
   }
   double TextWidth(const WideString& text) override { return JsMeasure(text.c_str(), text.length(), points_); }
-  double FontSize() const override { return points_; }
-  void SetFontSize(double points) override { points_ = points; }
-  void SetLabelWidth(int width) override { labelWidth_ = width; }
-  void SetLabelLeft(int left) override { labelLeft_ = left; }
-  void SetLabelTop(int top) override { labelTop_ = top; }
-  int LabelLeft() const override { return labelLeft_; }
-  int LabelTop() const override { return labelTop_; }
   void SetLabelVisible(bool visible) override {
     if (visible) JsLabel(kCreditLine, sizeof(kCreditLine) / sizeof(wchar_t) - 1, labelLeft_, labelTop_, labelWidth_);
   }
   void EnableTimer1() override { JsTimer(1); }
   void EnableTimer2() override { JsTimer(2); }
-  void SetStar(int16_t starX, int16_t starY) override {
-    starX_ = starX;
-    starY_ = starY;
-  }
   // A key press ends the replay, not the recording.
   void Sleep(uint32_t milliseconds) override { JsSleep(milliseconds); }
   bool PumpMessages() override { return true; }
@@ -91,12 +77,6 @@ class BrowserCanvas : public SceneCanvas,
   Ambient ambient_;
   int width_ = 0;
   int height_ = 0;
-  double points_ = kWindowFontPoints;
-  int labelWidth_ = 0;
-  int labelLeft_ = 0;
-  int labelTop_ = 0;
-  int16_t starX_ = 0;
-  int16_t starY_ = 0;
 };
 
 BrowserCanvas canvas;

@@ -10,14 +10,14 @@
 #include "player/Ambient.h"
 #include "player/CardTexts.h"
 #include "player/Scene.h"
-#include "player/SceneCanvas.h"
 #include "web/ReferenceScreen.h"
+#include "web/SceneCanvasState.h"
 
 namespace {
 
 constexpr int kFlakes = 24;
 
-class FinishedCanvas : public SceneCanvas, public LocalClock, public SteadyClock, public MessageWaiter {
+class FinishedCanvas : public SceneCanvasState, public LocalClock, public SteadyClock, public MessageWaiter {
  public:
   void PaintPicture(CardPicture which, float x, float y) override {
     printf("paint %d %ld %ld\n", static_cast<int>(which), RoundHalfEven(x), RoundHalfEven(y));
@@ -27,22 +27,11 @@ class FinishedCanvas : public SceneCanvas, public LocalClock, public SteadyClock
   void DrawOutlinedText(const WideString&, int32_t, int32_t) override {}
   // The static page sets the words as text; their width does not matter here.
   double TextWidth(const WideString& text) override { return static_cast<double>(text.length()); }
-  double FontSize() const override { return points_; }
-  void SetFontSize(double points) override { points_ = points; }
-  void SetLabelWidth(int width) override { labelWidth_ = width; }
-  void SetLabelLeft(int left) override { labelLeft_ = left; }
-  void SetLabelTop(int top) override { labelTop_ = top; }
-  int LabelLeft() const override { return labelLeft_; }
-  int LabelTop() const override { return labelTop_; }
   void SetLabelVisible(bool visible) override {
     if (visible) printf("label %d %d %d\n", labelLeft_, labelTop_, labelWidth_);
   }
   void EnableTimer1() override {}
   void EnableTimer2() override {}
-  void SetStar(int16_t starX, int16_t starY) override {
-    starX_ = starX;
-    starY_ = starY;
-  }
   void Sleep(uint32_t milliseconds) override { now_ += milliseconds; }
   bool PumpMessages() override { return true; }
   bool PlayChime() override { return true; }
@@ -62,9 +51,6 @@ class FinishedCanvas : public SceneCanvas, public LocalClock, public SteadyClock
   }
 
  private:
-  double points_ = 32;
-  int labelWidth_ = 0, labelLeft_ = 0, labelTop_ = 0;
-  int16_t starX_ = 0, starY_ = 0;
   int64_t now_ = 0;
 };
 

@@ -301,9 +301,9 @@ class FreshnessTest(unittest.TestCase):
         # no picture of the card has so few colours yet: a made-up one, 21
         # wide so its rows carry padding
         # by path: the generator's script has the same name
-        spec = importlib.util.spec_from_file_location("player_make_art", GENERATOR)
-        make_art = importlib.util.module_from_spec(spec)
-        spec.loader.exec_module(make_art)
+        found = importlib.util.spec_from_file_location("player_make_art", GENERATOR)
+        make_art = importlib.util.module_from_spec(found)
+        found.loader.exec_module(make_art)
 
         class Picture:
             w, h = 21, 21
