@@ -91,16 +91,21 @@ def card_texts(path):
     return texts
 
 
-def sky_stars(count=70):
-    """Small stars over the upper sky, the same at every build."""
+def sky_stars():
+    """Small stars over the whole window, the same at every build: two tiles
+    of different sizes laid over each other, so the sky shows no repeat."""
     seed, out = 20261224, []
-    for _ in range(count):
-        values = []
-        for _ in range(3):
-            seed = (seed * 1103515245 + 12345) % 2 ** 31
-            values.append(seed / 2 ** 31)
-        x, y, r = -400 + 1600 * values[0], -300 + 720 * values[1] ** 1.6, 0.6 + 1.2 * values[2] ** 3
-        out.append('<circle cx="%d" cy="%d" r="%.1f"/>' % (x, y, r))
+    for name, (width, height), count in (('near', (557, 419), 16), ('far', (733, 461), 22)):
+        circles = []
+        for _ in range(count):
+            values = []
+            for _ in range(3):
+                seed = (seed * 1103515245 + 12345) % 2 ** 31
+                values.append(seed / 2 ** 31)
+            circles.append('<circle cx="%d" cy="%d" r="%.1f"/>' % (width * values[0], height * values[1],
+                                                                    0.6 + 1.2 * values[2] ** 3))
+        out.append('<pattern id="stars-%s" width="%d" height="%d" patternUnits="userSpaceOnUse" fill="#fff">%s'
+                   '</pattern>' % (name, width, height, ''.join(circles)))
     return ''.join(out)
 
 
@@ -139,7 +144,7 @@ def main():
     markers, finished, (label_left, label_top, label_width) = finished_picture(args.finished)
 
     data = 'const CARD_DATA = {wasm: "%s", tune: "%s", chime: "%s"};\n' % (b64(wasm), b64(tune), b64(chime))
-    script = data + compact(''.join(include(args.web, name) for name in ('synth.js', 'card.js')))
+    script = data + compact(''.join(include(args.web, name) for name in ('synth.js', 'clock.js', 'card.js')))
     boot = include(args.web, 'boot.js')
     style = include(args.web, 'style.css')
     csp = ("default-src 'none'; img-src data:; style-src %s; script-src %s %s 'wasm-unsafe-eval'; "

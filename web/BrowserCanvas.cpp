@@ -2,6 +2,10 @@
 // script (card.js), which records the show against a virtual clock while
 // PlayScene runs, then replays it in real time. The star and the snow come
 // from the card's own Ambient, ticked by the page's timers.
+//
+// The page lays the scene out on a screen the shape of its window, so the
+// screen's size comes from the page; so does the smallest font that still
+// reads there, below which a line of names is broken in two instead.
 
 #include <stdint.h>
 
@@ -13,7 +17,7 @@
 
 #define IMPORT(name) extern "C" __attribute__((import_module("card"), import_name(#name)))
 IMPORT(paint) void JsPaint(int which, float x, float y);
-IMPORT(text) void JsText(const wchar_t* text, size_t length, int32_t x, int32_t y, double points);
+IMPORT(text) void JsText(const wchar_t* text, size_t length, int32_t x, int32_t y, double points, size_t breakAt);
 IMPORT(measure) double JsMeasure(const wchar_t* text, size_t length, double points);
 IMPORT(label) void JsLabel(const wchar_t* caption, size_t length, int left, int top, int width);
 IMPORT(timer) void JsTimer(int which);
@@ -27,15 +31,24 @@ IMPORT(local_ms) double JsLocalMs();
 namespace {
 
 const wchar_t kCreditLine[] = CARD_CREDIT_LINE;
+// The scene's own limit for a line of text; it shrinks the font below it.
+constexpr double kTextLimit = 660;
+
+// How a text is set: on one line, or broken at the space breakAt (0: none).
+struct Setting {
+  double width;
+  size_t breakAt;
+};
 
 class BrowserCanvas : public SceneCanvasState,
                       private LocalClock,
                       private SteadyClock,
                       private MessageWaiter {
  public:
-  void Start(int width, int height) {
+  void Start(int width, int height, double minimumPoints) {
     width_ = width;
     height_ = height;
+    minimumPoints_ = minimumPoints;
     points_ = kWindowFontPoints;
   }
 
@@ -43,9 +56,9 @@ class BrowserCanvas : public SceneCanvasState,
   int ScaleWidth() const override { return width_; }
   int ScaleHeight() const override { return height_; }
   void DrawOutlinedText(const WideString& text, int32_t x, int32_t y) override {
-    JsText(text.c_str(), text.length(), x, y, points_);
+    JsText(text.c_str(), text.length(), x, y, points_, Set(text).breakAt);
   }
-  double TextWidth(const WideString& text) override { return JsMeasure(text.c_str(), text.length(), points_); }
+  double TextWidth(const WideString& text) override { return Set(text).width; }
   void SetLabelVisible(bool visible) override {
     if (visible) JsLabel(kCreditLine, sizeof(kCreditLine) / sizeof(wchar_t) - 1, labelLeft_, labelTop_, labelWidth_);
   }
@@ -74,9 +87,28 @@ class BrowserCanvas : public SceneCanvasState,
   int64_t SteadyMs() override { return static_cast<int64_t>(JsSteadyMs()); }
   void WaitForMessageOrMs(uint32_t milliseconds) override { JsSleep(milliseconds); }
 
+  double Measure(const wchar_t* text, size_t length) const { return JsMeasure(text, length, points_); }
+
+  // One line while the scene may still make it smaller and readable; past
+  // that, two lines at the space that makes the longer of them shortest.
+  Setting Set(const WideString& text) const {
+    Setting one = {Measure(text.c_str(), text.length()), 0};
+    if (one.width < kTextLimit || points_ - 2 >= minimumPoints_) return one;
+    Setting best = one;
+    for (size_t i = 1; i + 1 < text.length(); ++i) {
+      if (text[i] != L' ') continue;
+      double left = Measure(text.c_str(), i);
+      double right = Measure(text.c_str() + i + 1, text.length() - i - 1);
+      double wider = left > right ? left : right;
+      if (wider < best.width) best = {wider, i};
+    }
+    return best;
+  }
+
   Ambient ambient_;
   int width_ = 0;
   int height_ = 0;
+  double minimumPoints_ = 0;
 };
 
 BrowserCanvas canvas;
@@ -95,9 +127,10 @@ EXPORT(senders_buffer) wchar_t* SendersBuffer(size_t length) {
 EXPORT(reference_width) int ReferenceWidth() { return kReferenceWidth; }
 EXPORT(reference_height) int ReferenceHeight() { return kReferenceHeight; }
 
-// The whole show on the reference screen, recorded by the page as it goes.
-EXPORT(play) void Play() {
-  canvas.Start(kReferenceWidth, kReferenceHeight);
+// The whole show on a screen of width x height, recorded by the page as it
+// goes; the ambient animations go on from where they were.
+EXPORT(play) void Play(int width, int height, double minimumPoints) {
+  canvas.Start(width, height, minimumPoints);
   PlayScene(canvas, CARD_GREETING_TEXT, senders);
 }
 

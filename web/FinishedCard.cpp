@@ -57,9 +57,6 @@ class FinishedCanvas : public SceneCanvasState, public LocalClock, public Steady
 }  // namespace
 
 int main() {
-  // The window's two pictures that show from the start, as designed.
-  printf("paint %d 32 104\npaint %d 120 72\n", static_cast<int>(CardPicture::imgNeve),
-         static_cast<int>(CardPicture::picGreen));
   FinishedCanvas canvas;
   PlayScene(canvas, CARD_GREETING_TEXT, L"");
   canvas.Snow();

@@ -3,6 +3,11 @@
 // replays the record in real time over the night backdrop, with the tune and
 // the chimes. The star's twinkle and the snow come from the scene's own
 // ambient ticks, called on the card's timer intervals.
+//
+// The scene is laid out, as the card program does for a monitor, on a screen
+// the shape of the window: scaled so that the 800 x 600 the tree and the
+// words need fits, and widened or heightened to the window. A new shape lays
+// it out again and goes on from the same moment.
 const Card = (() => {
   const root = document.documentElement;
   const canvas = document.getElementById("show");
@@ -13,41 +18,59 @@ const Card = (() => {
   const FONT = '"Comic Sans MS", "Comic Neue", "Chalkboard SE", "Comic Relief", cursive, sans-serif';
   const LABEL_FONT = '12px Arial, "Liberation Sans", Helvetica, sans-serif';
   const TIMERS = {1: 1000, 2: 200};  // star and snow, as on the card's window
-  const FADE_MS = 2000;
-  // Shown from the start: the window's two pictures that are visible by design.
-  const DESIGN_PICTURES = [[6, 32, 104], [0, 120, 72]];
+  const STAR_BRIGHT = 3, STAR_DARK = 4, FLAKE = 6;
+  const SMALLEST_LETTERS = 12;  // CSS pixels: the words read on a phone
+  const CHIME_AHEAD = 150;      // ms: chimes go to the audio clock before their time
 
   let pictures = [];   // by CardPicture number
-  let record = [];     // [ms, draw or sound]
-  let width = 800, height = 600;
+  let record = [];     // [ms, draw or sound] on the current screen
   let scene = null;    // the module's exports
   let memory = null;
   let now = 0;         // the virtual clock while recording
   let sink = null;     // where paints go: the record, or the screen
-
-  // Everything drawn so far in this showing, to draw again on a resize.
-  let drawn = [];
+  let reference = {width: 800, height: 600};
+  let screen = {width: 800, height: 600, scale: 1, left: 0, top: 0};
+  let star = [0, 0];   // where the star twinkles on the current screen
   let show = null;
 
   const pixels = (points) => Math.round(points * 4 / 3);
   const textOf = (ptr, length) => String.fromCodePoint(...new Uint32Array(memory.buffer, ptr, length));
   const fontOf = (points) => "bold " + pixels(points) + "px " + FONT;
+  const drawable = (op) => op[0] === "paint" || op[0] === "text" || op[0] === "label";
+  // The card's rounding, halves to the even neighbour.
+  const even = (v) => { const r = Math.round(v); return r - v === 0.5 && r % 2 ? r - 1 : r; };
+
+  // Outlined letters: the outline under the fill and as thick as the letters
+  // are large, so thin scripts stay red; names the scene could not shrink
+  // readably come broken at a space, each line centred.
+  function drawText(text, x, y, points, breakAt) {
+    const size = pixels(points);
+    ctx.font = fontOf(points);
+    ctx.textBaseline = "top";
+    ctx.lineWidth = size / 16;
+    ctx.lineJoin = "round";
+    ctx.strokeStyle = "#000";
+    const chars = Array.from(text);
+    const lines = breakAt ? [chars.slice(0, breakAt).join(""), chars.slice(breakAt + 1).join("")] : [text];
+    const widths = lines.map((line) => ctx.measureText(line).width);
+    const block = Math.max(...widths);
+    lines.forEach((line, i) => {
+      const left = x + (block - widths[i]) / 2, top = y + i * Math.round(size * 1.15);
+      for (const [fill, offset] of [["#e8e8e8", 3], ["#f00", 0]]) {
+        ctx.fillStyle = fill;
+        ctx.strokeText(line, left + offset, top + offset);
+        ctx.fillText(line, left + offset, top + offset);
+      }
+    });
+  }
 
   function draw(op) {
-    const [kind, a, b, c, d] = op;
+    const [kind, a, b, c, d, e] = op;
     if (kind === "paint") {
       const picture = pictures[a];
       if (picture) ctx.drawImage(picture, Math.round(b), Math.round(c));
     } else if (kind === "text") {
-      ctx.font = fontOf(d);
-      ctx.textBaseline = "top";
-      ctx.lineWidth = 1;
-      ctx.strokeStyle = "#000";
-      for (const [fill, offset] of [["#e8e8e8", 3], ["#f00", 0]]) {
-        ctx.fillStyle = fill;
-        ctx.fillText(a, b + offset, c + offset);
-        ctx.strokeText(a, b + offset, c + offset);
-      }
+      drawText(a, b, c, d, e);
     } else if (kind === "label") {
       ctx.fillStyle = "#f00";
       ctx.fillRect(b, c, d, 17);
@@ -67,7 +90,7 @@ const Card = (() => {
   const imports = {
     card: {
       paint: (which, x, y) => put(["paint", which, x, y]),
-      text: (ptr, length, x, y, points) => put(["text", textOf(ptr, length), x, y, points]),
+      text: (ptr, length, x, y, points, breakAt) => put(["text", textOf(ptr, length), x, y, points, breakAt]),
       measure: (ptr, length, points) => {
         ctx.font = fontOf(points);
         return ctx.measureText(textOf(ptr, length)).width;
@@ -82,20 +105,26 @@ const Card = (() => {
     },
   };
 
-  // The scene, played to its end in no time; what it did, and when.
-  async function recordShow() {
+  // The scene, played to its end in no time on the current screen; what it
+  // did, and when. Every screen gives the same steps at the same times.
+  function recordShow() {
+    record = [];
+    now = 0;
+    sink = (op) => record.push([now, op]);
+    scene.play(screen.width, screen.height, (SMALLEST_LETTERS / screen.scale) * 3 / 4);
+    sink = null;
+    const placed = record.find(([, op]) => op[0] === "paint" && op[1] === STAR_BRIGHT);
+    if (placed) star = [even(placed[1][2]), even(placed[1][3])];
+  }
+
+  async function loadScene() {
     const module = await WebAssembly.instantiate(bytes(CARD_DATA.wasm), imports);
     scene = module.instance.exports;
     memory = scene.memory;
-    width = scene.reference_width();
-    height = scene.reference_height();
+    reference = {width: scene.reference_width(), height: scene.reference_height()};
     const chars = Array.from(names);
     const buffer = new Uint32Array(memory.buffer, scene.senders_buffer(chars.length), chars.length);
     chars.forEach((ch, i) => { buffer[i] = ch.codePointAt(0); });
-    now = 0;
-    sink = (op) => record.push([now, op]);
-    scene.play();
-    sink = null;
   }
 
   async function loadPictures() {
@@ -107,17 +136,46 @@ const Card = (() => {
     }));
   }
 
-  // The canvas covers the window at the screen's own pixel density, so snow
-  // near the stage's edges shows whole; the scene is drawn on the stage.
+  // The screen for this window: the reference fits, the rest is the
+  // window's shape; the tree stands at the bottom, centred.
+  function screenFor(w, h) {
+    const scale = Math.min(w / reference.width, h / reference.height);
+    const width = Math.max(reference.width, Math.round(w / scale));
+    const height = Math.max(reference.height, Math.round(h / scale));
+    return {width, height, scale, left: (w - width * scale) / 2, top: h - height * scale};
+  }
+
+  // What this showing has drawn so far, on the current screen.
+  function drawn() {
+    if (!show) return [];
+    const ops = [];
+    for (let i = 0; i < show.next; i++) if (drawable(record[i][1])) ops.push(record[i][1]);
+    return ops.concat(show.ambient);
+  }
+
+  // The canvas covers the window at the screen's own pixel density. A new
+  // shape records the scene again for it; the flakes keep their places
+  // relative to the sky, the star twinkles where the new tree has it.
   function fit() {
+    const w = Math.max(1, window.innerWidth), h = Math.max(1, window.innerHeight);
     const ratio = window.devicePixelRatio || 1;
-    const stage = document.getElementById("stage").getBoundingClientRect();
-    canvas.width = Math.max(1, Math.round(window.innerWidth * ratio));
-    canvas.height = Math.max(1, Math.round(window.innerHeight * ratio));
-    const scale = (ratio * stage.width) / width;
-    ctx.setTransform(scale, 0, 0, scale, ratio * stage.left, ratio * stage.top);
+    const next = screenFor(w, h);
+    canvas.width = Math.max(1, Math.round(w * ratio));
+    canvas.height = Math.max(1, Math.round(h * ratio));
+    ctx.setTransform(ratio * next.scale, 0, 0, ratio * next.scale, ratio * next.left, ratio * next.top);
     ctx.imageSmoothingQuality = "high";
-    drawn.forEach(draw);
+    const reshaped = next.width !== screen.width || next.height !== screen.height || next.scale !== screen.scale;
+    const old = screen;
+    screen = next;
+    if (reshaped && scene) {
+      recordShow();
+      if (show) {
+        show.ambient = show.ambient.map(([kind, which, x, y]) => which === FLAKE
+          ? [kind, which, x * next.width / old.width, y * next.height / old.height]
+          : [kind, which, star[0], star[1]]);
+      }
+    }
+    drawn().forEach(draw);
   }
 
   // Sound, where the browser allows it; the show plays without.
@@ -149,60 +207,72 @@ const Card = (() => {
     source.start(Math.max(at, audio.context.currentTime));
   }
 
-  // One showing of the record: a function of the time since it started.
+  // One showing of the record: a function of the show's time.
   function begin() {
-    drawn = [];
     ctx.save();
     ctx.setTransform(1, 0, 0, 1, 0, 0);
     ctx.clearRect(0, 0, canvas.width, canvas.height);
     ctx.restore();
-    canvas.style.opacity = 1;
     root.classList.remove("closed", "ended");
     if (audio.music) audio.music.stop();
     const audioStart = audio.context ? audio.context.currentTime + 0.05 : 0;
     if (audio.context && audio.tune) audio.music = Synth.play(audio.context, audio.tune, audioStart);
-    show = {next: 0, timers: {}, ending: null, finished: false, audioStart, start: performance.now(), frozen: false};
-    sink = (op) => { drawn.push(op); draw(op); };
-    DESIGN_PICTURES.forEach(([which, x, y]) => put(["paint", which, x, y]));
+    show = {at: 0, next: 0, heard: 0, timers: {}, ambient: [], ended: false, frozen: false, audioStart,
+            clock: ShowClock(audio.context, audioStart)};
+    sink = (op) => { show.ambient.push(op); draw(op); };
+    if (document.hidden) show.clock.pause();
     requestAnimationFrame(frame);
   }
 
   function advance(ms) {
     const s = show;
-    while (s.ending === null && s.next < record.length && record[s.next][0] <= ms) {
+    s.at = ms;
+    for (; !s.frozen && !s.ended && s.heard < record.length && record[s.heard][0] <= ms + CHIME_AHEAD; s.heard++) {
+      const [at, op] = record[s.heard];
+      if (op[0] === "chime") playChime(s.audioStart + at / 1000);
+    }
+    while (!s.ended && s.next < record.length && record[s.next][0] <= ms) {
       const [at, op] = record[s.next++];
       if (op[0] === "timer") s.timers[op[1]] = at + TIMERS[op[1]];
-      else if (op[0] === "chime") { if (!s.frozen) playChime(s.audioStart + at / 1000); }
-      else if (op[0] === "end") end(at);
-      else put(op);
+      else if (op[0] === "end") end();
+      else if (drawable(op)) draw(op);
     }
     for (const which of Object.keys(s.timers)) {
-      for (; s.ending === null && s.timers[which] <= ms; s.timers[which] += TIMERS[which]) {
+      for (; !s.ended && s.timers[which] <= ms; s.timers[which] += TIMERS[which]) {
         if (which === "1") scene.tick_star(); else scene.tick_snow();
       }
     }
-    if (s.ending !== null) {
-      const left = 1 - (ms - s.ending) / FADE_MS;
-      canvas.style.opacity = Math.max(0, left);
-      if (left <= 0 && !s.finished) {
-        s.finished = true;
-        root.classList.add("ended");
-      }
-    }
   }
 
-  // The card's ending, from the scene or a key: the tune stops, the show fades.
-  function end(at) {
-    if (!show || show.ending !== null) return;
-    show.ending = at;
-    show.timers = {};
+  // The card's ending, from the scene or a key: the tune stops and the
+  // picture settles on the finished card, which stays to be looked at.
+  function end() {
+    const s = show;
+    if (!s || s.ended) return;
+    s.ended = true;
+    s.timers = {};
     if (audio.music) { audio.music.stop(); audio.music = null; }
+    for (; s.next < record.length; s.next++) if (drawable(record[s.next][1])) draw(record[s.next][1]);
+    put(["paint", STAR_BRIGHT, star[0], star[1]]);
+    root.classList.add("ended");
   }
 
   function frame() {
-    if (!show || show.frozen) return;
-    advance(performance.now() - show.start);
-    if (!show.finished) requestAnimationFrame(frame);
+    const s = show;
+    if (!s || s.frozen || s.ended || s.clock.paused) return;
+    advance(s.clock.ms());
+    requestAnimationFrame(frame);
+  }
+
+  // A hidden or frozen page holds the show, tune and chimes included, and
+  // goes on from the same moment when it shows again.
+  function pause() {
+    if (show && !show.ended && !show.clock.paused) show.clock.pause();
+  }
+  function resume() {
+    if (document.hidden || !show || show.ended || !show.clock.paused) return;
+    show.clock.resume();
+    requestAnimationFrame(frame);
   }
 
   // From the closed card, or again from the end; once, however many taps.
@@ -216,10 +286,14 @@ const Card = (() => {
     // A card written without names says only what it is.
     if (!names.trim()) {
       document.title = "Un biglietto di auguri";
-      document.querySelector("#closed p").textContent = "Un biglietto di auguri";
+      document.querySelector("#closed .card p").textContent = "Un biglietto di auguri";
     }
+    document.querySelector("#closed .tap").textContent =
+      matchMedia("(pointer: fine)").matches ? "Fai clic per aprire" : "Tocca per aprire";
     try {
-      await Promise.all([recordShow(), loadPictures()]);
+      await Promise.all([loadScene(), loadPictures()]);
+      screen = screenFor(Math.max(1, window.innerWidth), Math.max(1, window.innerHeight));
+      recordShow();
     } catch (e) {
       root.className = "";  // the static card, as without scripts
       return;
@@ -233,9 +307,12 @@ const Card = (() => {
     window.addEventListener("keydown", (e) => {
       if (e.key === "Enter" || e.key === " ") open("closed");
       const typing = e.key.length === 1 || ["Enter", "Escape", "Backspace"].includes(e.key);
-      if (typing && show && !show.frozen) end(performance.now() - show.start);
+      if (typing && show && !show.frozen) end();
     });
     window.addEventListener("resize", fit);
+    document.addEventListener("visibilitychange", () => (document.hidden ? pause() : resume()));
+    document.addEventListener("freeze", pause);
+    document.addEventListener("resume", resume);
   }
 
   start();
@@ -243,8 +320,9 @@ const Card = (() => {
   return {
     freezeAt(ms) { show.frozen = true; advance(ms); },
     get record() { return record; },
-    get drawn() { return drawn; },
-    get showing() { return show && {ending: show.ending, finished: show.finished}; },
+    get drawn() { return drawn(); },
+    get screen() { return screen; },
+    get showing() { return show && {ms: show.at, ended: show.ended, paused: show.clock.paused}; },
     get playing() { return audio.music !== null; },
     get sound() { return {state: audio.context && audio.context.state, chime: !!audio.chime, tune: !!audio.tune}; },
   };

@@ -26,7 +26,10 @@ class Browser:
     def __init__(self):
         self.profile = tempfile.mkdtemp(prefix='webcard-chromium-')
         self.process = subprocess.Popen(
+            # A desktop with a mouse, as the page sees it; a page with touch
+            # emulated sees a finger.
             [CHROMIUM, '--headless=new', '--no-sandbox', '--disable-gpu', '--no-first-run',
+             '--blink-settings=primaryPointerType=4,availablePointerTypes=4,primaryHoverType=2,availableHoverTypes=2',
              '--disable-background-networking', '--disable-component-update', '--disable-sync',
              '--user-data-dir=' + self.profile, '--remote-debugging-port=0', 'about:blank'],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -86,7 +89,7 @@ class Browser:
     def new_page(self):
         target = self.send('Target.createTarget', {'url': 'about:blank'})['targetId']
         session = self.send('Target.attachToTarget', {'targetId': target, 'flatten': True})['sessionId']
-        return Page(self, session)
+        return Page(self, session, target)
 
     def close(self):
         try:
@@ -104,9 +107,10 @@ class Browser:
 
 
 class Page:
-    def __init__(self, browser, session):
+    def __init__(self, browser, session, target):
         self.browser = browser
         self.session = session
+        self.target = target
         for domain in ('Page', 'Runtime', 'Log'):
             self.send(domain + '.enable')
 
@@ -153,6 +157,19 @@ class Page:
         typed = {'text': key} if len(key) == 1 else {}
         for kind in ('keyDown' if typed else 'rawKeyDown', 'keyUp'):
             self.send('Input.dispatchKeyEvent', dict({'type': kind, 'key': key}, **(typed if kind != 'keyUp' else {})))
+
+    def hide(self, freeze=False):
+        """Another tab in front, as when the user switches away; with
+        freeze, the page is then frozen, as phones do to background tabs.
+        Returns that tab."""
+        other = self.browser.new_page()
+        if freeze:
+            self.send('Page.setWebLifecycleState', {'state': 'frozen'})
+        return other
+
+    def show(self):
+        self.send('Page.setWebLifecycleState', {'state': 'active'})
+        self.browser.send('Target.activateTarget', {'targetId': self.target})
 
     def screenshot(self, path):
         data = self.send('Page.captureScreenshot', {'format': 'png'})['data']

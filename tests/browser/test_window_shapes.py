@@ -1,0 +1,119 @@
+"""The web card on every window: late in the show the snow falls over the
+upper half of the whole window, the moon is whole, the tree stands whole at
+the bottom centre and the words are at least 12 CSS pixels high, an upright
+phone turned on its side goes on from the same moment; the closed card can
+be read whole in small windows."""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from webcard import (IMG_NEVE, OUT, PIC_GREEN, REF_H, REF_W, SEVENTY, WebCardCase,  # noqa: E402
+                     overlaps)
+
+SMALLEST_LETTERS = 12  # CSS pixels
+
+
+class WindowShapeTest(WebCardCase):
+    def check_late(self, page, width, height, label):
+        """What a window of this shape shows late in the show."""
+        screen = page.evaluate('Card.screen')
+        scale = min(width / REF_W, height / REF_H)
+        self.assertAlmostEqual(screen['scale'], scale, places=6)
+        self.assertEqual((screen['width'], screen['height']),
+                         (max(REF_W, round(width / scale)), max(REF_H, round(height / scale))))
+        ops = page.evaluate('Card.drawn')
+
+        # The tree whole, its base centred and a hundred scene pixels above
+        # the bottom, with its green there on the canvas.
+        tree = self.card_boxes(page)
+        self.assertTrue(all(0 <= l and r <= width + 0.5 and 0 <= t and b <= height + 0.5 for l, t, r, b in tree),
+                        [b for b in tree if not (0 <= b[0] and b[2] <= width + 0.5 and 0 <= b[1] and b[3] <= height + 0.5)])
+        base = [op for op in ops if op[0] == 'paint' and op[1] == PIC_GREEN][:61]
+        left, bottom = self.to_window(page, base[0][2], base[0][3])
+        right, _ = self.to_window(page, base[-1][2] + 32, 0)
+        self.assertAlmostEqual((left + right) / 2, width / 2 + 16 * scale, delta=1 + scale)
+        self.assertAlmostEqual(bottom, height - 100 * scale, delta=1 + scale)
+        self.assertGreater(self.census(page, base[30][2], base[30][3], base[30][2] + 32, base[30][3] + 32)['green'], 0)
+
+        # The words readable, inside the window, above the credit line.
+        texts = [op for op in ops if op[0] == 'text']
+        self.assertEqual(len(texts), 2)
+        for op in texts:
+            self.assertGreaterEqual(round(op[4] * 4 / 3) * scale, SMALLEST_LETTERS, (label, op))
+            self.assertGreaterEqual(op[2], 0, (label, op))
+        credit = [op for op in ops if op[0] == 'label'][0]
+        self.assertLessEqual(texts[1][3] + (2 if texts[1][5] else 1) * 1.15 * texts[1][4] * 4 / 3, credit[3])
+
+        # The moon whole, in the window and clear of the tree.
+        moon = self.box(page, '#moon')
+        self.assertTrue(moon['left'] >= 0 and moon['right'] <= width and moon['top'] >= 0
+                        and moon['bottom'] <= height / 2, moon)
+        self.assertEqual([b for b in tree if overlaps(b, (moon['left'], moon['top'], moon['right'], moon['bottom']))],
+                         [])
+
+        # Flakes over the upper half of the whole window: in every fifth of
+        # its width, and on an upright phone in its top quarter too. The
+        # newest lies over all that came before it, as a flake's white.
+        flakes = [op for op in ops if op[0] == 'paint' and op[1] == IMG_NEVE]
+        places = [self.to_window(page, op[2] + 16, op[3] + 16) for op in flakes]
+        self.assertTrue(all(y <= height / 2 + 16 * scale + 1 for _, y in places), label)
+        fifths = sorted(set(min(4, int(5 * x / width)) for x, _ in places if 0 <= x < width))
+        self.assertEqual(fifths, [0, 1, 2, 3, 4], label)
+        if height > 2 * width:
+            self.assertTrue(any(y < height / 4 for _, y in places), label)
+        newest = self.pixel(page, flakes[-1][2] + 16, flakes[-1][3] + 16)
+        self.assertTrue(newest[3] > 200 and newest[2] > 200, newest)
+        page.screenshot(os.path.join(OUT, 'late-%s.png' % label))
+        return flakes
+
+    def late(self, page):
+        _, at = self.times(page)
+        return at['end'][0] - 500
+
+    def test_phone_turned_ultrawide_and_desktop(self):
+        # A full list of names on an upright phone: broken in two, not shrunk
+        # out of reach; the phone turned on its side goes on from the same
+        # moment with the same flakes, laid out for its new shape.
+        page = self.open_card(SEVENTY, 390, 844, 3, True)
+        when = self.late(page)
+        self.tap_middle(page, 390, 844)
+        page.evaluate('Card.freezeAt(%d)' % when)
+        names = [op for op in page.evaluate('Card.drawn') if op[0] == 'text'][1]
+        self.assertEqual(names[1], SEVENTY)
+        self.assertEqual(SEVENTY[names[5]], ' ')
+        flakes = self.check_late(page, 390, 844, 'phone')
+        page.viewport(844, 390, 3, True)
+        page.wait_for('Card.screen.width > 800')
+        self.assertEqual(page.evaluate('Card.showing.ms'), when)
+        turned = self.check_late(page, 844, 390, 'phone-on-its-side')
+        self.assertEqual(len(turned), len(flakes))
+
+        for width, height, label in ((2560, 1080, 'ultrawide'), (1024, 768, 'desktop')):
+            page = self.open_card('Mario e Anna', width, height)
+            when = self.late(page)
+            self.tap_middle(page, width, height)
+            page.evaluate('Card.freezeAt(%d)' % when)
+            self.check_late(page, width, height, label)
+
+    def test_closed_card_can_be_read_whole_in_small_windows(self):
+        long_name = 'Bartolomeo' * 7  # one word, 70 letters
+        for width, height, names in ((568, 320, 'Mario e Anna'), (320, 480, long_name)):
+            with self.subTest(size=(width, height)):
+                page = self.open_card(names, width, height, 2, True)
+                self.assertEqual(page.evaluate('document.querySelector("#closed .tap").textContent'),
+                                 'Tocca per aprire')  # a finger, not a mouse
+                card = self.box(page, '#closed .card')
+                self.assertTrue(card['top'] >= 0 and card['left'] >= 0 and card['right'] <= width, card)
+                page.screenshot(os.path.join(OUT, 'closed-%dx%d.png' % (width, height)))
+                page.evaluate('document.getElementById("closed").scrollTop = 1e6')
+                card = self.box(page, '#closed .card')
+                self.assertLessEqual(card['bottom'], height)
+                self.assertEqual(page.evaluate('(() => { const e = document.querySelector("#closed .from"); '
+                                               'return e.scrollWidth <= e.clientWidth; })()'), True)
+                self.assertIn(names, page.evaluate('document.querySelector("#closed .from").textContent'))
+
+
+if __name__ == '__main__':
+    unittest.main()
