@@ -68,12 +68,16 @@ class WebCardTest(WebCardCase):
         self.assertTrue(red[0] > 120 and red[1] < 90, red)
         page.screenshot(os.path.join(OUT, 'desktop-ornaments.png'))
 
-        # Star, credit line, greeting and names, before the final wait ends.
+        # The star, before the first flake can fall on it.
+        placed = [ms for ms, op in record if op[0] == 'paint' and op[1] == IMG_STAR0][0]
+        page.evaluate('Card.freezeAt(%d)' % (placed + 100))
+        star_pixel = self.pixel(page, 402 + 24, 66.5 + 24)
+        self.assertTrue(star_pixel[0] > 150 and star_pixel[1] > 100 and star_pixel[2] < 120, star_pixel)
+
+        # Credit line, greeting and names, before the final wait ends.
         page.evaluate('Card.freezeAt(%d)' % (at['text'][-1] + 3000))
         ops = page.evaluate('Card.drawn')
         self.assertEqual([op[1] for op in ops if op[0] == 'text'], [GREETING, 'Mario e Anna'])
-        star_pixel = self.pixel(page, 402 + 24, 66.5 + 24)
-        self.assertTrue(star_pixel[0] > 150 and star_pixel[1] > 100 and star_pixel[2] < 120, star_pixel)
         page.screenshot(os.path.join(OUT, 'desktop-greeting.png'))
 
         # The end: the card stays, greeting in red over the tree's green, and
@@ -90,6 +94,7 @@ class WebCardTest(WebCardCase):
         self.assertGreater(again['width'], 0)
         rivedi = (again['left'], again['top'], again['right'], again['bottom'])
         self.assertEqual([b for b in self.card_boxes(page) if overlaps(b, rivedi)], [])
+        page.wait_for('!document.getAnimations().length')  # "Rivedi" in full
         page.screenshot(os.path.join(OUT, 'desktop-end.png'))
         page.tap(again['x'] + again['width'] / 2, again['y'] + again['height'] / 2)
         page.wait_for('!document.documentElement.classList.contains("ended")')

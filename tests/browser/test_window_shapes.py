@@ -9,7 +9,7 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from webcard import (IMG_NEVE, OUT, PIC_GREEN, REF_H, REF_W, SEVENTY, WebCardCase,  # noqa: E402
+from webcard import (IMG_NEVE, IMG_STAR0, OUT, PIC_GREEN, REF_H, REF_W, SEVENTY, WebCardCase,  # noqa: E402
                      overlaps)
 
 SMALLEST_LETTERS = 12  # CSS pixels
@@ -54,8 +54,9 @@ class WindowShapeTest(WebCardCase):
                          [])
 
         # Flakes over the upper half of the whole window: in every fifth of
-        # its width, and on an upright phone in its top quarter too. The
-        # newest lies over all that came before it, as a flake's white.
+        # its width, and on an upright phone in its top quarter too; on the
+        # canvas, the newest whole one away from the twinkling star shows a
+        # flake's blue and white.
         flakes = [op for op in ops if op[0] == 'paint' and op[1] == IMG_NEVE]
         places = [self.to_window(page, op[2] + 16, op[3] + 16) for op in flakes]
         self.assertTrue(all(y <= height / 2 + 16 * scale + 1 for _, y in places), label)
@@ -63,14 +64,28 @@ class WindowShapeTest(WebCardCase):
         self.assertEqual(fifths, [0, 1, 2, 3, 4], label)
         if height > 2 * width:
             self.assertTrue(any(y < height / 4 for _, y in places), label)
-        newest = self.pixel(page, flakes[-1][2] + 16, flakes[-1][3] + 16)
-        self.assertTrue(newest[3] > 200 and newest[2] > 200, newest)
+        star = [op for op in ops if op[0] == 'paint' and op[1] == IMG_STAR0][0]
+        star_box = (star[2], star[3], star[2] + 48, star[3] + 48)
+        seen = [op for op in flakes if op[2] + 32 <= screen['width']
+                and not overlaps((op[2], op[3], op[2] + 32, op[3] + 32), star_box)][-1]
+        r, g, b, a = self.pixel(page, seen[2] + 16, seen[3] + 16)
+        self.assertTrue(a > 200 and b >= max(r, g) and b > 150, (r, g, b, a))
         page.screenshot(os.path.join(OUT, 'late-%s.png' % label))
         return flakes
 
     def late(self, page):
         _, at = self.times(page)
         return at['end'][0] - 500
+
+    def check_end(self, page, label):
+        """After the end the card stays, and "Rivedi" covers none of it."""
+        page.evaluate('Card.freezeAt(Card.showing.ms + 1000)')
+        page.wait_for('document.documentElement.classList.contains("ended") && !document.getAnimations().length')
+        again = self.box(page, '#again')
+        rivedi = (again['left'], again['top'], again['right'], again['bottom'])
+        self.assertGreater(again['width'], 0)
+        self.assertEqual([b for b in self.card_boxes(page) if overlaps(b, rivedi)], [], label)
+        page.screenshot(os.path.join(OUT, 'end-%s.png' % label))
 
     def test_phone_turned_ultrawide_and_desktop(self):
         # A full list of names on an upright phone: broken in two, not shrunk
@@ -89,6 +104,7 @@ class WindowShapeTest(WebCardCase):
         self.assertEqual(page.evaluate('Card.showing.ms'), when)
         turned = self.check_late(page, 844, 390, 'phone-on-its-side')
         self.assertEqual(len(turned), len(flakes))
+        self.check_end(page, 'phone-on-its-side')
 
         for width, height, label in ((2560, 1080, 'ultrawide'), (1024, 768, 'desktop')):
             page = self.open_card('Mario e Anna', width, height)
@@ -96,6 +112,7 @@ class WindowShapeTest(WebCardCase):
             self.tap_middle(page, width, height)
             page.evaluate('Card.freezeAt(%d)' % when)
             self.check_late(page, width, height, label)
+            self.check_end(page, label)
 
     def test_closed_card_can_be_read_whole_in_small_windows(self):
         long_name = 'Bartolomeo' * 7  # one word, 70 letters
