@@ -8,6 +8,7 @@ add_link_options(${SANITIZERS})
 add_library(portable STATIC
   common/WideString.cpp
   common/ByteBuffer.cpp
+  common/WholeCharacters.cpp
   cardfile/SendersField.cpp
   cardfile/AppFolder.cpp
   cardfile/ImageExtent.cpp

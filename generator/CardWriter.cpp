@@ -5,6 +5,7 @@
 #include "cardfile/CardLayout.h"
 #include "cardfile/SendersField.h"
 #include "codecs/ZipArchive.h"
+#include "common/WholeCharacters.h"
 #include "generator/PlayerImage.h"
 #include "generator/StagingName.h"
 #include "web/WebCardPage.h"
@@ -118,8 +119,11 @@ bool CardWriter::CreateStaged(const WideString& cardPath) {
   return Fail(ERROR_FILE_EXISTS);
 }
 
-bool CardWriter::WriteSendersAndPlace(const WideString& senders) {
+bool CardWriter::WriteSendersAndPlace(const WideString& typed) {
   if (staged_.empty()) return Fail(ERROR_FILE_NOT_FOUND);
+  // Names come from the field, which keeps them whole, or from anywhere
+  // else: no card may end them in half a character.
+  WideString senders = WholeCharacters(typed, SendersFieldLength);
   DWORD error = ERROR_SUCCESS;
   if (kind_ == CardKind::Web) {
     error = WritePage(senders);
