@@ -120,9 +120,16 @@ def include(web, name):
 
 def compact(script):
     """The scripts without their comments and indentation: they are read in
-    web/, and the page carries only what runs."""
-    lines = (line.strip() for line in script.splitlines())
+    web/, and the page carries only what runs. A comment after code stands
+    two spaces or more after it."""
+    lines = (re.sub(r'\s{2,}//\s.*$', '', line).strip() for line in script.splitlines())
     return '\n'.join(line for line in lines if line and not line.startswith('//'))
+
+
+def compact_style(style):
+    """The style without its comments and indentation, likewise."""
+    lines = (line.strip() for line in re.sub(r'/\*.*?\*/', '', style, flags=re.S).splitlines())
+    return '\n'.join(line for line in lines if line)
 
 
 def csp_hash(text):
@@ -146,7 +153,7 @@ def main():
     data = 'const CARD_DATA = {wasm: "%s", tune: "%s", chime: "%s"};\n' % (b64(wasm), b64(tune), b64(chime))
     script = data + compact(''.join(include(args.web, name) for name in ('synth.js', 'clock.js', 'card.js')))
     boot = include(args.web, 'boot.js')
-    style = include(args.web, 'style.css')
+    style = compact_style(include(args.web, 'style.css'))
     csp = ("default-src 'none'; img-src data:; style-src %s; script-src %s %s 'wasm-unsafe-eval'; "
            "base-uri 'none'; form-action 'none'" % (csp_hash(style), csp_hash(boot), csp_hash(script)))
     texts = card_texts(args.texts)
