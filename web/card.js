@@ -108,11 +108,12 @@ const Card = (() => {
   // The scene, played to its end in no time on the current screen; what it
   // did, and when. Every screen gives the same steps at the same times.
   function recordShow() {
+    const showing = sink;
     record = [];
     now = 0;
     sink = (op) => record.push([now, op]);
     scene.play(screen.width, screen.height, (SMALLEST_LETTERS / screen.scale) * 3 / 4);
-    sink = null;
+    sink = showing;
     const placed = record.find(([, op]) => op[0] === "paint" && op[1] === STAR_BRIGHT);
     if (placed) star = [even(placed[1][2]), even(placed[1][3])];
   }

@@ -104,6 +104,8 @@ class WindowShapeTest(WebCardCase):
         self.assertEqual(page.evaluate('Card.showing.ms'), when)
         turned = self.check_late(page, 844, 390, 'phone-on-its-side')
         self.assertEqual(len(turned), len(flakes))
+        page.evaluate('Card.freezeAt(%d)' % (when + 400))  # and the snow goes on
+        self.assertEqual(len(self.drawn(page, IMG_NEVE)), len(flakes) + 2)
         self.check_end(page, 'phone-on-its-side')
 
         for width, height, label in ((2560, 1080, 'ultrawide'), (1024, 768, 'desktop')):
