@@ -1,10 +1,12 @@
 """The web card on every window: late in the show the snow falls over the
 upper half of the whole window, the moon is whole, the tree stands whole at
 the bottom centre and the words are at least 12 CSS pixels high, an upright
-phone turned on its side goes on from the same moment; the closed card can
-be read whole in small windows."""
+phone turned on its side goes on from the same moment, and at the end the
+card stays with "Rivedi" clear of it; the closed card can be read whole in
+small windows."""
 
 import os
+import re
 import sys
 import unittest
 
@@ -116,6 +118,25 @@ class WindowShapeTest(WebCardCase):
             self.check_late(page, width, height, label)
             self.check_end(page, label)
 
+    def invitation_contrast(self, page):
+        """The invitation line's contrast against the lighter end of the
+        card's red, as it is drawn (opacity included)."""
+        text, ends, opacity = page.evaluate('''(() => {
+            const tap = document.querySelector("#closed .tap"), style = getComputedStyle(tap);
+            return [style.color, getComputedStyle(document.querySelector("#closed .card")).backgroundImage,
+                    Number(style.opacity)];
+        })()''')
+        colour = lambda css: [int(v) for v in re.findall(r'\d+', css)[:3]]  # noqa: E731
+        fore = colour(text)
+        back = max((colour(c) for c in re.findall(r'rgb\([^)]*\)', ends)), key=sum)
+        fore = [opacity * f + (1 - opacity) * b for f, b in zip(fore, back)]
+
+        def luminance(rgb):
+            linear = [(c / 255 / 12.92) if c / 255 <= 0.03928 else ((c / 255 + 0.055) / 1.055) ** 2.4 for c in rgb]
+            return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+        light, dark = sorted((luminance(fore), luminance(back)), reverse=True)
+        return (light + 0.05) / (dark + 0.05)
+
     def test_closed_card_can_be_read_whole_in_small_windows(self):
         long_name = 'Bartolomeo' * 7  # one word, 70 letters
         for width, height, names in ((568, 320, 'Mario e Anna'), (320, 480, long_name)):
@@ -123,6 +144,7 @@ class WindowShapeTest(WebCardCase):
                 page = self.open_card(names, width, height, 2, True)
                 self.assertEqual(page.evaluate('document.querySelector("#closed .tap").textContent'),
                                  'Tocca per aprire')  # a finger, not a mouse
+                self.assertGreaterEqual(self.invitation_contrast(page), 4.5)
                 card = self.box(page, '#closed .card')
                 self.assertTrue(card['top'] >= 0 and card['left'] >= 0 and card['right'] <= width, card)
                 page.screenshot(os.path.join(OUT, 'closed-%dx%d.png' % (width, height)))
