@@ -59,8 +59,6 @@ class CardWriter {
   bool CheckReplaceable(const WideString& cardPath);
   bool CreateStaged(const WideString& cardPath);
   DWORD WriteStaged(const unsigned char* bytes, size_t length);
-  DWORD WriteArchive();
-  DWORD WritePage(const WideString& senders);
 
   const WebTemplate template_;
   WideString cardPath_;

@@ -1,5 +1,5 @@
 """The web card in headless Chromium: pages filled by the generator's own
-filler (webcard_write) from the 32-bit build's template, opened from disk.
+filler (card_write) from the 32-bit build's template, opened from disk.
 Screenshots land in out/browser/."""
 
 import os
@@ -15,7 +15,8 @@ import chromium  # noqa: E402
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), '..', '..'))
 TEMPLATE = os.path.join(ROOT, 'build', 'i686', 'web', 'card-template.html')
-WRITER = os.path.join(ROOT, 'build', 'host', 'webcard_write')
+WRITER = os.path.join(ROOT, 'build', 'host', 'card_write')
+IMAGE = os.path.join(ROOT, 'dist', 'Nevalto.exe')
 TUNE = os.path.join(ROOT, 'assets', 'player', 'tune.mid')
 OUT = os.path.join(ROOT, 'out', 'browser')
 
@@ -30,7 +31,7 @@ MARKUP = '</script><script>window.pwned=1</script><b>"&\'<img src=x onerror="win
 
 def fill(folder, names):
     path = os.path.join(folder, 'Auguri-%d.html' % abs(hash(names)))
-    subprocess.run([WRITER, TEMPLATE, names, path], check=True)
+    subprocess.run([WRITER, IMAGE, TEMPLATE, path, names, '0', path], check=True)
     return path
 
 

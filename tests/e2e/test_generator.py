@@ -24,8 +24,8 @@ CONTAINER = os.path.join(DIST, "Carolux.exe")
 PLAYER = os.path.join(DIST, "Nevalto.exe")
 ASSETS = os.path.join(ROOT, "assets", "generator")
 WEB_TEMPLATE = os.path.join(BUILD.tree, "web", "card-template.html")
-# The generator's own page filler, built for this machine.
-WEBCARD_WRITE = os.path.join(ROOT, "build", "host", "webcard_write")
+# The card writing code the generator and its page share, built for this machine.
+CARD_WRITE = os.path.join(ROOT, "build", "host", "card_write")
 
 VK_TAB, VK_RETURN, VK_ESCAPE = 0x09, 0x0D, 0x1B
 CONFIRMATION = "Il biglietto augurale \u00e8 stato creato!"
@@ -72,7 +72,7 @@ def web_page(names):
     """The page the generator's filler makes of the build's template."""
     with tempfile.TemporaryDirectory() as folder:
         out = os.path.join(folder, "page.html")
-        subprocess.run([WEBCARD_WRITE, WEB_TEMPLATE, names, out], check=True)
+        subprocess.run([CARD_WRITE, PLAYER, WEB_TEMPLATE, out, names, "0", out], check=True)
         return read(out)
 
 

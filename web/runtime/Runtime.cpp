@@ -1,6 +1,7 @@
-// What the scene needs of a C and C++ runtime in the browser, and no more.
-// The heap only grows: one show makes a few dozen short strings, and the page
-// runs the scene once.
+// What the scene and the generator's writing code need of a C and C++
+// runtime in the browser, and no more. The heap only grows, or drops back to
+// a mark: one show makes a few dozen short strings, and the page runs the
+// scene once; the generator's page releases what each card took.
 
 #include <stdint.h>
 #include <stdlib.h>
@@ -102,6 +103,11 @@ void* realloc(void* block, size_t size) {
 }
 
 void free(void*) {}
+
+// The generator's page makes a card on each call and then forgets all of
+// it: everything allocated after a mark goes at once.
+uintptr_t HeapMark() { return heapTop; }
+void HeapRelease(uintptr_t mark) { heapTop = mark; }
 
 // Abstract classes' tables point here; never called.
 void __cxa_pure_virtual() { __builtin_trap(); }
