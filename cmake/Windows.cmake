@@ -119,6 +119,11 @@ add_custom_command(OUTPUT "${DIST_OUT}/Carolux.exe"
   COMMENT "Assembling the generator container")
 add_custom_target(Carolux ALL DEPENDS "${DIST_OUT}/Carolux.exe")
 
+# The generator's page beside the program, with the player image that ships.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  include(cmake/GeneratorPage.cmake)
+endif()
+
 # Both architectures carry their Windows-side tests: faults that only 32-bit
 # code can have (calling convention, packing, alignment) must fail one.
 include(cmake/WindowsTests.cmake)
