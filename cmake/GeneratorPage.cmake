@@ -24,24 +24,9 @@ file(GLOB PAGE_WASM_HEADERS CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/cardbytes/*.h
   "${CMAKE_SOURCE_DIR}/generator/CardPath.h" "${CMAKE_SOURCE_DIR}/generator/StagingName.h"
   "${CMAKE_SOURCE_DIR}/generator/Messages.h" "${CMAKE_SOURCE_DIR}/generator/AboutLinks.h"
   "${CMAKE_SOURCE_DIR}/web/WebCardPage.h" "${CMAKE_SOURCE_DIR}/web/runtime/include/*.h")
-set(PAGE_WASM_OBJECTS)
-foreach(source ${PAGE_WASM_SOURCES})
-  get_filename_component(name "${source}" NAME_WE)
-  set(object "${PAGE_OUT}/obj/${name}.o")
-  add_custom_command(OUTPUT "${object}"
-    COMMAND "${WEB_CLANGXX}" --target=wasm32 -ffreestanding -nostdlib -nostdinc++
-      -isystem "${CMAKE_SOURCE_DIR}/web/runtime/include" ${WEB_FLAGS} -c "${source}" -o "${object}"
-    DEPENDS "${source}" ${PAGE_WASM_HEADERS}
-    COMMENT "Compiling ${name} for the generator's page"
-    VERBATIM)
-  list(APPEND PAGE_WASM_OBJECTS "${object}")
-endforeach()
-add_custom_command(OUTPUT "${PAGE_OUT}/writer.wasm"
-  COMMAND "${WEB_WASM_LD}" --no-entry --strip-all --gc-sections
-    --initial-memory=1048576 -z stack-size=65536 ${PAGE_WASM_OBJECTS} -o "${PAGE_OUT}/writer.wasm"
-  DEPENDS ${PAGE_WASM_OBJECTS}
-  COMMENT "Linking the generator's page's writing code"
-  VERBATIM)
+web_wasm_objects(PAGE_WASM_OBJECTS "${PAGE_OUT}/obj" "the generator's page"
+  SOURCES ${PAGE_WASM_SOURCES} DEPENDS ${PAGE_WASM_HEADERS})
+web_wasm_link("${PAGE_OUT}/writer.wasm" "the generator's page's writing code" ${PAGE_WASM_OBJECTS})
 
 file(GLOB PAGE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/webgen/*.html" "${CMAKE_SOURCE_DIR}/webgen/*.css"
   "${CMAKE_SOURCE_DIR}/webgen/*.js")
