@@ -4,6 +4,7 @@
 
 #include "codecs/ZipArchive.h"
 #include "common/Utf8.h"
+#include "common/WholeCharacters.h"
 #include "web/WebCardPage.h"
 
 namespace {
@@ -52,9 +53,12 @@ CardBytesResult MakeArchive(const CardMaterial& material, const WideString& zipP
 }  // namespace
 
 CardBytesResult MakeCardBytes(CardKind kind, const CardMaterial& material, const WideString& cardPath,
-                              const WideString& senders, uint32_t dosDateTime, const CardCodePage& codePage,
+                              const WideString& typed, uint32_t dosDateTime, const CardCodePage& codePage,
                               ByteBuffer& card) {
   card = ByteBuffer();
+  // Names come from a field that keeps them whole, or from anywhere else:
+  // no card may end them in half a character.
+  WideString senders = WholeCharacters(typed, SendersFieldLength);
   switch (kind) {
     case CardKind::Web:
       return FillWebCardPage(material.webTemplate, material.webTemplateLength, senders, card)

@@ -36,9 +36,10 @@ struct CardMaterial {
 
 enum class CardBytesResult { Made, NoMemory, DamagedTemplate };
 
-// The card of the given kind for the names, whose file is cardPath (a zipped
-// card's member takes the archive's name) and, when zipped, dated
-// dosDateTime (local time, as ZIP keeps it).
+// The card of the given kind for the names (held to 70 UTF-16 units of
+// whole characters), whose file is cardPath (a zipped card's member takes
+// the archive's name) and, when zipped, dated dosDateTime (local time, as
+// ZIP keeps it).
 CardBytesResult MakeCardBytes(CardKind kind, const CardMaterial& material, const WideString& cardPath,
                               const WideString& senders, uint32_t dosDateTime, const CardCodePage& codePage,
                               ByteBuffer& card);

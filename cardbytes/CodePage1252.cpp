@@ -3,6 +3,7 @@
 #include <stdint.h>
 
 #include "common/Characters.h"
+#include "common/Utf8.h"
 
 namespace {
 
@@ -37,9 +38,6 @@ unsigned char UnitByte(uint32_t unit) {
   }
   return kDefault;
 }
-
-// Only where wchar_t holds whole code points (not on Windows).
-bool BeyondFirstPlane(uint32_t c) { return c > 0xFFFF; }
 
 bool Carried(const wchar_t* c, size_t units, unsigned) {
   uint32_t unit = static_cast<uint32_t>(c[0]);

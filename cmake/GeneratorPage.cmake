@@ -15,6 +15,7 @@ set(PAGE_WASM_SOURCES
   "${CMAKE_SOURCE_DIR}/codecs/ZipArchive.cpp"
   "${CMAKE_SOURCE_DIR}/common/WideString.cpp" "${CMAKE_SOURCE_DIR}/common/ByteBuffer.cpp"
   "${CMAKE_SOURCE_DIR}/common/Utf8.cpp" "${CMAKE_SOURCE_DIR}/common/Characters.cpp"
+  "${CMAKE_SOURCE_DIR}/common/WholeCharacters.cpp"
   "${CMAKE_SOURCE_DIR}/generator/CardPath.cpp" "${CMAKE_SOURCE_DIR}/generator/StagingName.cpp"
   "${CMAKE_SOURCE_DIR}/generator/Messages.cpp" "${CMAKE_SOURCE_DIR}/generator/AboutLinks.cpp"
   "${CMAKE_SOURCE_DIR}/web/WebCardPage.cpp"

@@ -10,6 +10,7 @@ add_library(portable STATIC
   common/ByteBuffer.cpp
   common/Utf8.cpp
   common/Characters.cpp
+  common/WholeCharacters.cpp
   cardfile/SendersField.cpp
   cardfile/AppFolder.cpp
   cardfile/ImageExtent.cpp

@@ -9,6 +9,10 @@
 #include "common/ByteBuffer.h"
 #include "common/WideString.h"
 
+// A code point that UTF-16 writes as a surrogate pair. (A function, so a
+// test of a two-byte wchar_t against it is no always-false comparison.)
+inline bool BeyondFirstPlane(uint32_t c) { return c > 0xFFFF; }
+
 // The code point at text[i], i moved past it: a surrogate pair is one code
 // point, and what is not a character (half a pair) is U+FFFD, as the system
 // converts it. False at the end of the text.

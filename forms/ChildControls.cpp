@@ -1,5 +1,7 @@
 #include "forms/ChildControls.h"
 
+#include "common/WholeCharacters.h"
+
 #include "forms/Control.h"
 #include "forms/Twips.h"
 
@@ -61,12 +63,25 @@ bool TextBox::Create(HWND parent, int id, const RECT& place, bool multiLine, boo
   DWORD style = WS_TABSTOP | (multiLine ? ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL);
   if (readOnly) style |= ES_READONLY;
   if (!CreateChild(parent, L"EDIT", style, WS_EX_CLIENTEDGE, id, place, text)) return false;
-  if (maxLength > 0) SendMessageW(hwnd(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
+  maxLength_ = maxLength > 0 ? static_cast<size_t>(maxLength) : 0;
+  if (maxLength_) SendMessageW(hwnd(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
   if (multiLine) {
     SetWindowLongPtrW(hwnd(), GWLP_USERDATA, GetWindowLongPtrW(hwnd(), GWLP_WNDPROC));
     SetWindowLongPtrW(hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MultiLineEditProc));
   }
   return true;
+}
+
+void TextBox::TextChanged() {
+  if (!maxLength_ || !hwnd()) return;
+  WideString text = Text();
+  DWORD start = 0;
+  SendMessageW(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+  size_t caret = start;
+  WideString whole = WholeCharacters(text, maxLength_, &caret);
+  if (whole == text) return;
+  SetText(whole);  // changes the text again, to one that stays as it is
+  SendMessageW(hwnd(), EM_SETSEL, caret, caret);
 }
 
 RECT TwipsRect(int left, int top, int width, int height, int dpi) {

@@ -28,6 +28,8 @@ class ChildWindow {
   void Focus() const;
   // The form's window is gone, and this one with it.
   void Detach() { hwnd_ = nullptr; }
+  // The control's text changed, by the user or by a program (EN_CHANGE).
+  virtual void TextChanged() {}
 
  protected:
   // left, top, width, height in pixels of the parent's client area.
@@ -52,6 +54,14 @@ class TextBox : public ChildWindow {
   // multi-line one wraps its words and scrolls vertically.
   bool Create(HWND parent, int id, const RECT& place, bool multiLine, bool readOnly, int maxLength,
               const wchar_t* text);
+  // A limited box keeps whole characters within its limit, however the text
+  // came: the edit control's own limit counts units, so typing or pasting
+  // at the limit could keep the first half of a pair, and a program's
+  // WM_SETTEXT is not limited at all.
+  void TextChanged() override;
+
+ private:
+  size_t maxLength_ = 0;
 };
 
 // A rectangle from a designed position and size in twips, at the display's resolution.

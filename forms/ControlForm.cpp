@@ -38,6 +38,10 @@ LRESULT ControlForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {
       int id = LOWORD(wParam);
+      if (HIWORD(wParam) == EN_CHANGE) {
+        if (ChildWindow* child = FindChild(reinterpret_cast<HWND>(lParam))) child->TextChanged();
+        return 0;
+      }
       if (HIWORD(wParam) != BN_CLICKED) break;
       if (id == IDOK || id == IDCANCEL) {
         OnDialogKey(id, GetFocus());

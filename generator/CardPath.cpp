@@ -45,6 +45,12 @@ const Ending* KnownEnding(const WideString& path) {
   return nullptr;
 }
 
+// The file system drops trailing dots and spaces from a name.
+size_t WithoutTrailingDotsAndSpaces(const WideString& path, size_t folder, size_t end) {
+  while (end > folder && (path[end - 1] == L'.' || path[end - 1] == L' ')) --end;
+  return end;
+}
+
 }  // namespace
 
 WideString CardTypesFilter() {
@@ -64,12 +70,25 @@ CardKind CardKindOf(const WideString& path) {
 }
 
 WideString FinalCardPath(const WideString& chosen, unsigned long filterIndex) {
-  size_t folder = FolderPart(chosen).length(), end = chosen.length();
-  while (end > folder && (chosen[end - 1] == L'.' || chosen[end - 1] == L' ')) --end;
-  WideString path = chosen.Left(end);
-  if (KnownEnding(path)) return path;
   constexpr unsigned long kTypeCount = sizeof kTypes / sizeof kTypes[0];
-  path += kTypes[filterIndex >= 1 && filterIndex <= kTypeCount ? filterIndex - 1 : 0].extension;
+  const wchar_t* extension = kTypes[filterIndex >= 1 && filterIndex <= kTypeCount ? filterIndex - 1 : 0].extension;
+  size_t folder = FolderPart(chosen).length(), end = chosen.length();
+  // The dialog appends the chosen type's extension to a name whose own
+  // ending is not that extension, trailing space or dot included:
+  // "Auguri .html " comes back as "Auguri .html .html", "Auguri. " as
+  // "Auguri. .html". Such a name had an extension, or a dot, of its own, so
+  // the appended one was never typed: what counts is the name before it, as
+  // the file system keeps it. A name with no dot ("Auguri .html" from
+  // "Auguri ") is left as it came.
+  size_t appended = wcslen(extension), typed = end - appended;
+  if (EndsWithNoCase(chosen, extension) && typed > folder &&
+      (chosen[typed - 1] == L' ' || chosen[typed - 1] == L'.') &&
+      wmemchr(chosen.c_str() + folder, L'.', typed - folder) != nullptr &&
+      WithoutTrailingDotsAndSpaces(chosen, folder, typed) > folder)
+    end = typed;
+  WideString path = chosen.Left(WithoutTrailingDotsAndSpaces(chosen, folder, end));
+  if (KnownEnding(path)) return path;
+  path += extension;
   return path;
 }
 

@@ -22,7 +22,9 @@ CardKind CardKindOf(const WideString& path);
 // first), without the trailing dots and spaces that the file system would
 // drop. A name ending in a card kind's extension keeps it; any other ending,
 // or none, gets the chosen type's extension: "Auguri.v2" with the zipped
-// type becomes "Auguri.v2.zip".
+// type becomes "Auguri.v2.zip". The dialog's own appending of that extension
+// to a name ending in a space or a dot is undone first: "Auguri .html .html"
+// with the web type is "Auguri .html".
 WideString FinalCardPath(const WideString& chosen, unsigned long filterIndex);
 
 // The card's name inside the archive at zipPath: the archive's own name

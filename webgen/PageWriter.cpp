@@ -10,6 +10,7 @@
 #include "cardbytes/CardBytes.h"
 #include "cardbytes/CodePage1252.h"
 #include "codecs/ZipArchive.h"
+#include "common/WholeCharacters.h"
 #include "generator/CardPath.h"
 #include "generator/Messages.h"
 
@@ -50,6 +51,12 @@ PAGE_EXPORT("textData") const wchar_t* TextData() { return text.c_str(); }
 PAGE_EXPORT("textLength") size_t TextLength() { return text.length(); }
 PAGE_EXPORT("cardData") const unsigned char* CardData() { return card.data(); }
 PAGE_EXPORT("cardLength") size_t CardLength() { return card.size(); }
+
+// The names as the program's field keeps them: at most 70 UTF-16 units of
+// whole characters.
+PAGE_EXPORT("wholeNames") void WholeNames(const wchar_t* names, size_t length) {
+  text = WholeCharacters(Text(names, length), SendersFieldLength);
+}
 
 // The save dialog's types, as the program's filter lists them.
 PAGE_EXPORT("types") void Types() { text = CardTypesFilter(); }

@@ -132,7 +132,18 @@ const Page = (() => {
     if (previewUrl) URL.revokeObjectURL(previewUrl);
     previewUrl = url;
   }
+  // The field keeps whole characters, as the program's does, whatever a
+  // paste or the browser's own limit left.
+  function keepWhole() {
+    const field = $("names");
+    const kept = call(() => {
+      w.wholeNames(...put(field.value));
+      return text();
+    });
+    if (kept !== field.value) field.value = kept;
+  }
   function previewSoon() {
+    keepWhole();
     page.previewing = true;
     clearTimeout(previewTimer);
     previewTimer = setTimeout(refreshPreview, 250);

@@ -168,14 +168,18 @@ class GeneratorPageTest(unittest.TestCase):
                     self.assertTrue(data == expected(name, names), 'the %s differs from the program\'s' % name)
                     self.assertEqual(page.evaluate('document.getElementById("status").textContent'), CREATED)
 
+        # The field keeps whole characters within 70 units, as the program's.
+        self.type_names(page, 'a' * 69 + '\U0001F384')
+        self.assertEqual(page.evaluate('document.getElementById("names").value'), 'a' * 69)
+
         # A name's own kind wins; another ending gets the chosen type's.
         page.evaluate('(() => { const f = document.getElementById("file"); f.value = "Auguri.v2. "; '
                       'f.dispatchEvent(new Event("input")); })()')
         self.choose(page, 'zip')
         self.assertEqual(page.evaluate('document.getElementById("final").textContent'), 'Auguri.v2.zip')
-        page.evaluate('(() => { const f = document.getElementById("file"); f.value = "Nonni.HTML"; '
+        page.evaluate('(() => { const f = document.getElementById("file"); f.value = "Nonni .HTML "; '
                       'f.dispatchEvent(new Event("input")); })()')
-        self.assertEqual(page.evaluate('document.getElementById("final").textContent'), 'Nonni.HTML')
+        self.assertEqual(page.evaluate('document.getElementById("final").textContent'), 'Nonni .HTML')
 
         requested = [e['request']['url'] for e in page.events('Network.requestWillBeSent')]
         self.assertEqual([u for u in requested if not u.startswith(('file://', 'blob:', 'data:'))], [])

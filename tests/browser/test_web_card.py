@@ -26,7 +26,8 @@ PIC_GREEN, PIC_RED, IMG_CANDLE, IMG_STAR0 = 0, 1, 2, 3
 TURN_POINTS = [(710, 463), (140, 419), (660, 378), (190, 341), (610, 304),
                (240, 268), (560, 228), (290, 194), (510, 163), (340, 139)]
 GREETING = 'Buon Natale e felice anno nuovo'
-MARKUP = '</script><script>window.pwned=1</script><b>"&\'<img src=x onerror="window.pwned=1">'
+# Within the names field's 70 characters, as every card holds them.
+MARKUP = '</script><script>pwned=1</script><b>"&\'<img src=x onerror="pwned=1">'
 
 
 def fill(folder, names):

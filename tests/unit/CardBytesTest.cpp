@@ -62,3 +62,19 @@ TEST(CardBytes, EachKindFromTheSameNames) {
     EXPECT_EQ(zipped.substr(10, 4), std::string("\x20\x9A\x8F\x5B", 4));
   }
 }
+
+// Names from anywhere end in a whole character within the field's 70
+// UTF-16 units, a character beyond the first plane taking two of them.
+TEST(CardBytes, NamesKeepWholeCharactersWithin70Units) {
+  std::vector<unsigned char> image(200, 0);
+  CardMaterial material = {image.data(), image.size(), nullptr, 0};
+  ByteBuffer card;
+  WideString names = WideString::Repeat(L'a', 69) + WideString(L"\U0001F384");
+  ASSERT_EQ(MakeCardBytes(CardKind::Program, material, L"Auguri.exe", names, 0, kCodePage1252, card),
+            CardBytesResult::Made);
+  EXPECT_EQ(Text(card).substr(130), std::string(69, 'a') + " ");
+  names = WideString::Repeat(L'a', 68) + WideString(L"\U0001F384");
+  ASSERT_EQ(MakeCardBytes(CardKind::Program, material, L"Auguri.exe", names, 0, kCodePage1252, card),
+            CardBytesResult::Made);
+  EXPECT_EQ(Text(card).substr(130), std::string(68, 'a') + "??");
+}

@@ -43,6 +43,20 @@ const Case kCases[] = {
     {L"C:\\Auguri\\Auguri.", kZipped, L"C:\\Auguri\\Auguri.zip", CardKind::Zipped},
     {L"C:\\Auguri\\Auguri.v2..", kDesigned, L"C:\\Auguri\\Auguri.v2.exe", CardKind::Program},
     {L"C:\\Auguri\\Auguri.zip. ", kDesigned, L"C:\\Auguri\\Auguri.zip", CardKind::Zipped},
+    {L"C:\\Auguri\\Auguri .html ", kWeb, L"C:\\Auguri\\Auguri .html", CardKind::Web},
+    // The dialog's own extension behind a name that ends in a space or a
+    // dot was never typed: the name before it counts.
+    {L"C:\\Auguri\\Auguri .html .html", kWeb, L"C:\\Auguri\\Auguri .html", CardKind::Web},
+    {L"C:\\Auguri\\Auguri.zip .html", kWeb, L"C:\\Auguri\\Auguri.zip", CardKind::Zipped},
+    {L"C:\\Auguri\\Auguri. .html", kWeb, L"C:\\Auguri\\Auguri.html", CardKind::Web},
+    {L"C:\\Auguri\\Auguri. . .exe", kDesigned, L"C:\\Auguri\\Auguri.exe", CardKind::Program},
+    {L"C:\\Auguri\\Auguri .zip. .zip", kZipped, L"C:\\Auguri\\Auguri .zip", CardKind::Zipped},
+    {L"C:\\Auguri\\Auguri.v2 .zip", kZipped, L"C:\\Auguri\\Auguri.v2.zip", CardKind::Zipped},
+    // Only the chosen type's extension can be the dialog's, and only behind
+    // a name with a dot of its own: the rest was typed.
+    {L"C:\\Auguri\\Auguri .html", kWeb, L"C:\\Auguri\\Auguri .html", CardKind::Web},
+    {L"C:\\Auguri\\Auguri .zip", kWeb, L"C:\\Auguri\\Auguri .zip", CardKind::Zipped},
+    {L"C:\\Auguri\\ .html", kWeb, L"C:\\Auguri\\ .html", CardKind::Web},
     // No type reported, or one the list does not have: the designed one.
     {L"C:\\Auguri\\Auguri.v2", kNoType, L"C:\\Auguri\\Auguri.v2.exe", CardKind::Program},
     {L"C:\\Auguri\\Auguri.v2", kUnknownType, L"C:\\Auguri\\Auguri.v2.exe", CardKind::Program},

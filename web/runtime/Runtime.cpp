@@ -72,6 +72,13 @@ size_t wcslen(const wchar_t* text) {
   return n;
 }
 
+wchar_t* wmemchr(const wchar_t* text, wchar_t c, size_t n) {
+  for (size_t i = 0; i < n; ++i) {
+    if (text[i] == c) return const_cast<wchar_t*>(text + i);
+  }
+  return nullptr;
+}
+
 void abort(void) { __builtin_trap(); }
 
 void* malloc(size_t size) {

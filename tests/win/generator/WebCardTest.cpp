@@ -56,6 +56,11 @@ TEST_F(WebCardTest, ThePageShowsTheNamesAsTypedAndAsData) {
         << "every character, in UTF-8, markup escaped";
     EXPECT_FALSE(Holds(written, "</script><b>"));
   }
+  // Names from elsewhere than the field are held to its 70 units, whole.
+  std::wstring page = folder_.File(L"Lunghi.html");
+  CardWriter writer;
+  ASSERT_TRUE(Make(writer, container_, page, std::wstring(69, L'a') + L"\xD83C\xDF84"));
+  EXPECT_EQ(ReadBytes(page), Page(own, std::wstring(69, L'a')));
   EXPECT_EQ(StagedFiles(folder_), 0u);
 }
 

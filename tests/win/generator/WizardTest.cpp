@@ -193,7 +193,8 @@ TEST_F(WizardTest, TheChosenTypeMakesTheFinalName) {
   };
   for (const Choice& choice : {Choice{L"Auguri.v2", 2, L"Auguri.v2.zip"}, Choice{L"Auguri", 3, L"Auguri.html"},
                                Choice{L"Biglietto di Natale 2.0", 1, L"Biglietto di Natale 2.0.exe"},
-                               Choice{L"Auguri.Zip", 3, L"Auguri.Zip"}}) {
+                               Choice{L"Auguri.Zip", 3, L"Auguri.Zip"}, Choice{L"Auguri .html ", 3, L"Auguri .html"},
+                               Choice{L"Auguri. ", 3, L"Auguri.html"}}) {
     Answered answered;
     answered.type = choice.type;
     Browse(scratch.File(choice.typed), IDOK, &answered);
@@ -229,4 +230,39 @@ TEST_F(WizardTest, AnExistingFileOfTheFinalNameIsAskedAbout) {
   Browse(scratch.File(L"Auguri.v2"), IDOK, &yes);
   EXPECT_NE(yes.message, L"");
   EXPECT_EQ(W(wizard_.CardPath), final);
+}
+
+// The names field holds 70 units; a character of two never goes in half,
+// whether typed, pasted or set by a program.
+TEST_F(WizardTest, TheNamesFieldKeepsWholeCharacters) {
+  HWND field = GetDlgItem(wizard_.hwnd(), 102);
+  ASSERT_NE(field, nullptr);
+  const std::wstring tree = L"\xD83C\xDF84";
+  auto text = [&] {
+    wchar_t buffer[128] = {};
+    GetWindowTextW(field, buffer, 128);
+    return std::wstring(buffer);
+  };
+  auto set = [&](const std::wstring& s) { SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(s.c_str())); };
+
+  set(std::wstring(69, L'a') + tree);
+  EXPECT_EQ(text(), std::wstring(69, L'a'));
+  set(std::wstring(68, L'a') + tree);
+  EXPECT_EQ(text(), std::wstring(68, L'a') + tree);
+  set(std::wstring(75, L'b'));
+  EXPECT_EQ(text(), std::wstring(70, L'b')) << "a program's text is held to the limit too";
+
+  set(std::wstring(69, L'a'));
+  SendMessageW(field, EM_SETSEL, 69, 69);
+  for (wchar_t unit : tree) SendMessageW(field, WM_CHAR, unit, 1);
+  EXPECT_EQ(text(), std::wstring(69, L'a')) << "typed at the limit";
+
+  set(std::wstring(60, L'c'));
+  SendMessageW(field, EM_SETSEL, 0, 0);
+  std::wstring paste = L"defghijkl" + tree + L"xyz";
+  SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(paste.c_str()));
+  std::wstring pasted = text();
+  EXPECT_LE(pasted.size(), 70u);
+  EXPECT_EQ(pasted.substr(0, 9), L"defghijkl");
+  EXPECT_EQ(pasted.find(L'\xD83C'), std::wstring::npos) << "no first half left behind in mid-text";
 }
