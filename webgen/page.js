@@ -118,6 +118,7 @@ const Page = (() => {
   }
 
   function showDestination() {
+    $("status").textContent = "";
     const {name, kind} = destination();
     $("final").textContent = name;
     $("share").hidden = !shareable(name, kind);
@@ -143,6 +144,7 @@ const Page = (() => {
     if (kept !== field.value) field.value = kept;
   }
   function previewSoon() {
+    $("status").textContent = "";
     keepWhole();
     page.previewing = true;
     clearTimeout(previewTimer);
