@@ -4,7 +4,7 @@ pressed with Enter, and the download captured and held byte for byte against
 the same writing code built for this machine (card_write, which the
 end-to-end test holds against Carolux.exe). Screenshots land in out/browser/."""
 
-import json
+import base64
 import os
 import subprocess
 import sys
@@ -28,6 +28,10 @@ WHEN = (2026, 12, 24, 18, 30, 42)
 DOS_WHEN = (WHEN[0] - 1980) << 25 | WHEN[1] << 21 | WHEN[2] << 16 | WHEN[3] << 11 | WHEN[4] << 5 | WHEN[5] // 2
 KINDS = {'exe': '1', 'zip': '2', 'html': '3'}
 CREATED = 'Il biglietto augurale \u00e8 stato creato!'
+# A share sheet that takes web pages only, as phones' browsers do.
+SHARE_SHEET = '''
+navigator.canShare = (data) => data.files.every((file) => file.name.endsWith(".html"));
+navigator.share = async (data) => { window.shared = data.files[0]; };'''
 
 
 def expected(file_name, names):
@@ -191,7 +195,24 @@ class GeneratorPageTest(unittest.TestCase):
                        and e['method'] in ('Runtime.exceptionThrown', 'Log.entryAdded')]
         self.assertEqual(errors, [])
 
-    def test_phone_and_desktop_layouts_and_without_scripts(self):
+    def test_phone_and_desktop_layouts_share_and_without_scripts(self):
+        # A phone that shares pages (as Chromium on Android does), but not programs.
+        page = self.browser.new_page()
+        page.send('Page.addScriptToEvaluateOnNewDocument', {'source': SHARE_SHEET})
+        page.viewport(390, 844, 3, True)
+        page.open(PAGE)
+        page.wait_for('Page.ready')
+        self.assertFalse(page.evaluate('document.getElementById("share").hidden'), 'Condividi, for the web card')
+        self.type_names(page, LATIN)
+        page.evaluate('document.getElementById("share").click()')
+        page.wait_for('Boolean(window.shared)')
+        shared = page.evaluate('window.shared.arrayBuffer().then((b) => [window.shared.name, '
+                               'btoa(Array.from(new Uint8Array(b), (c) => String.fromCharCode(c)).join(""))])')
+        self.assertEqual(shared[0], 'Vavuri.html')
+        self.assertEqual(base64.b64decode(shared[1]), expected('Vavuri.html', LATIN))
+        self.choose(page, 'exe')
+        self.assertTrue(page.evaluate('document.getElementById("share").hidden'), 'no Condividi for a program')
+
         page = self.open_page(390, 844, 3, True)
         self.type_names(page, LATIN)
         self.preview_names(page)
