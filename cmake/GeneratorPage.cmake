@@ -35,11 +35,12 @@ add_custom_command(OUTPUT "${DIST_OUT}/Carolux.html"
   COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/assemble_generator_page.py"
     --page "${CMAKE_SOURCE_DIR}/webgen" --wasm "${PAGE_OUT}/writer.wasm" --image "$<TARGET_FILE:Nevalto>"
     --template "${WEB_OUT}/card-template.html" --contacts "${CMAKE_SOURCE_DIR}/generator/AboutContacts.h"
-    --resources "${CMAKE_SOURCE_DIR}/assets/generator/Carolux.rc" --icon "${CMAKE_SOURCE_DIR}/assets/generator/carolux.ico"
-    --out "${DIST_OUT}/Carolux.html"
+    --resources "${CMAKE_SOURCE_DIR}/assets/generator/Carolux.rc"
+    --icon "${CMAKE_SOURCE_DIR}/assets/generator/carolux.ico" --out "${DIST_OUT}/Carolux.html"
   DEPENDS "${PAGE_OUT}/writer.wasm" Nevalto web_template "${WEB_OUT}/card-template.html" ${PAGE_SOURCES}
     "${CMAKE_SOURCE_DIR}/cmake/assemble_generator_page.py" "${CMAKE_SOURCE_DIR}/cmake/ico_to_png.py"
     "${CMAKE_SOURCE_DIR}/generator/AboutContacts.h" "${CMAKE_SOURCE_DIR}/assets/generator/Carolux.rc"
+    "${CMAKE_SOURCE_DIR}/assets/generator/carolux.ico"
   COMMENT "Assembling the generator's page"
   VERBATIM)
 add_custom_target(generator_page ALL DEPENDS "${DIST_OUT}/Carolux.html")

@@ -56,7 +56,10 @@ def card_sources(template):
     if not match:
         raise SystemExit('assemble_generator_page: the web card template has no policy')
     policy = dict((part.strip().split(' ', 1) + [''])[:2] for part in match.group(1).decode().split(';'))
-    hashes = lambda directive: [s for s in policy.get(directive, '').split() if s.startswith("'sha256-")]
+
+    def hashes(directive):
+        return [source for source in policy.get(directive, '').split() if source.startswith("'sha256-")]
+
     return hashes('style-src'), hashes('script-src')
 
 

@@ -17,14 +17,14 @@
 extern "C" uintptr_t HeapMark();
 extern "C" void HeapRelease(uintptr_t mark);
 
+#define PAGE_EXPORT(name) extern "C" __attribute__((export_name(name)))
+
 namespace {
 
 CardMaterial material = {};
 // The last call's result, until the page releases it.
 WideString text;
 ByteBuffer card;
-
-#define PAGE_EXPORT(name) extern "C" __attribute__((export_name(name)))
 
 WideString Text(const wchar_t* units, size_t length) { return WideString(units, length); }
 
@@ -73,7 +73,8 @@ PAGE_EXPORT("finalName") int FinalName(const wchar_t* chosen, size_t length, uns
 PAGE_EXPORT("question") void Question(const wchar_t* fileName, size_t fileLength, const wchar_t* names,
                                       size_t namesLength) {
   WideString outside;
-  if (CardKindOf(Text(fileName, fileLength)) != CardKind::Web) outside = CharactersOutsideCp1252(Text(names, namesLength));
+  if (CardKindOf(Text(fileName, fileLength)) != CardKind::Web)
+    outside = CharactersOutsideCp1252(Text(names, namesLength));
   text = outside.empty() ? WideString() : UnshownCharactersQuestion(outside);
 }
 
