@@ -247,6 +247,7 @@ class CardMakingTest(unittest.TestCase):
             self.assertEqual(g.message(), [CONFIRMATION])
             g.answer_ok()
             self.assertEqual(read(card), card_with("Mario e Anna"))
+            self.assertEqual(read(card), shared_card("Vavuri.exe", "Mario e Anna"), "the generator's page's card")
             self.assertEqual(read(card)[-58:], b" " * 58)
             self.assertEqual(g.process.poll(), None)
 
