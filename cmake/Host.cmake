@@ -8,6 +8,8 @@ add_link_options(${SANITIZERS})
 add_library(portable STATIC
   common/WideString.cpp
   common/ByteBuffer.cpp
+  common/Utf8.cpp
+  common/Characters.cpp
   common/WholeCharacters.cpp
   cardfile/SendersField.cpp
   cardfile/AppFolder.cpp
@@ -26,7 +28,9 @@ add_library(portable STATIC
   codecs/ZipArchive.cpp
   codecs/Inflate.cpp
   generator/CardPath.cpp
-  web/WebCardPage.cpp)
+  web/WebCardPage.cpp
+  cardbytes/CardBytes.cpp
+  cardbytes/CodePage1252.cpp)
 
 file(GLOB UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_TESTS})
@@ -58,6 +62,7 @@ target_link_libraries(zip_write PRIVATE portable)
 add_test(NAME zip_against_python
   COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/tests/unit/zip_against_python.py" "$<TARGET_FILE:zip_write>")
 
-# Fills web card pages with the generator's own code, for the browser tests.
-add_executable(webcard_write tests/unit/tools/webcard_write.cpp)
-target_link_libraries(webcard_write PRIVATE portable)
+# Makes cards of every kind with the code the generator and its page share,
+# for the browser and end-to-end tests.
+add_executable(card_write tests/unit/tools/card_write.cpp)
+target_link_libraries(card_write PRIVATE portable)

@@ -21,29 +21,40 @@ set(WEB_SCENE_HEADERS
 set(WEB_FLAGS ${CAROLUX_WARNINGS} -std=c++17 -Os -fno-exceptions -fno-rtti -fno-c++-static-destructors
   -I "${CMAKE_SOURCE_DIR}")
 
-# The scene in the browser: wasm32, freestanding, our own small runtime.
-set(WEB_WASM_SOURCES ${WEB_SCENE_SOURCES} "${CMAKE_SOURCE_DIR}/web/BrowserCanvas.cpp"
-  "${CMAKE_SOURCE_DIR}/web/runtime/Runtime.cpp")
-set(WEB_WASM_OBJECTS)
-foreach(source ${WEB_WASM_SOURCES})
-  get_filename_component(name "${source}" NAME_WE)
-  set(object "${WEB_OUT}/obj/${name}.o")
-  add_custom_command(OUTPUT "${object}"
-    COMMAND "${WEB_CLANGXX}" --target=wasm32 -ffreestanding -nostdlib -nostdinc++
-      -isystem "${CMAKE_SOURCE_DIR}/web/runtime/include" ${WEB_FLAGS} -c "${source}" -o "${object}"
-    DEPENDS "${source}" ${WEB_SCENE_HEADERS} "${CMAKE_SOURCE_DIR}/web/ReferenceScreen.h"
-      "${CMAKE_SOURCE_DIR}/web/runtime/include/stdlib.h"
-      "${CMAKE_SOURCE_DIR}/web/runtime/include/string.h" "${CMAKE_SOURCE_DIR}/web/runtime/include/wchar.h"
-    COMMENT "Compiling ${name} for the web card"
+# WebAssembly for the browser: wasm32, freestanding, our own small runtime
+# (web/runtime). The objects' paths go to out_var.
+function(web_wasm_objects out_var folder label)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  set(objects)
+  foreach(source ${ARG_SOURCES})
+    get_filename_component(name "${source}" NAME_WE)
+    set(object "${folder}/${name}.o")
+    add_custom_command(OUTPUT "${object}"
+      COMMAND "${WEB_CLANGXX}" --target=wasm32 -ffreestanding -nostdlib -nostdinc++
+        -isystem "${CMAKE_SOURCE_DIR}/web/runtime/include" ${WEB_FLAGS} -c "${source}" -o "${object}"
+      DEPENDS "${source}" ${ARG_DEPENDS} "${CMAKE_SOURCE_DIR}/web/runtime/include/stdlib.h"
+        "${CMAKE_SOURCE_DIR}/web/runtime/include/string.h" "${CMAKE_SOURCE_DIR}/web/runtime/include/wchar.h"
+      COMMENT "Compiling ${name} for ${label}"
+      VERBATIM)
+    list(APPEND objects "${object}")
+  endforeach()
+  set(${out_var} ${objects} PARENT_SCOPE)
+endfunction()
+
+function(web_wasm_link output label)
+  add_custom_command(OUTPUT "${output}"
+    COMMAND "${WEB_WASM_LD}" --no-entry --strip-all --gc-sections
+      --initial-memory=1048576 -z stack-size=65536 ${ARGN} -o "${output}"
+    DEPENDS ${ARGN}
+    COMMENT "Linking ${label}"
     VERBATIM)
-  list(APPEND WEB_WASM_OBJECTS "${object}")
-endforeach()
-add_custom_command(OUTPUT "${WEB_OUT}/scene.wasm"
-  COMMAND "${WEB_WASM_LD}" --no-entry --strip-all --gc-sections
-    --initial-memory=1048576 -z stack-size=65536 ${WEB_WASM_OBJECTS} -o "${WEB_OUT}/scene.wasm"
-  DEPENDS ${WEB_WASM_OBJECTS}
-  COMMENT "Linking the web card's scene"
-  VERBATIM)
+endfunction()
+
+# The scene in the browser.
+web_wasm_objects(WEB_WASM_OBJECTS "${WEB_OUT}/obj" "the web card"
+  SOURCES ${WEB_SCENE_SOURCES} "${CMAKE_SOURCE_DIR}/web/BrowserCanvas.cpp" "${CMAKE_SOURCE_DIR}/web/runtime/Runtime.cpp"
+  DEPENDS ${WEB_SCENE_HEADERS} "${CMAKE_SOURCE_DIR}/web/ReferenceScreen.h")
+web_wasm_link("${WEB_OUT}/scene.wasm" "the web card's scene" ${WEB_WASM_OBJECTS})
 
 # The finished card for the page without scripts, from the same scene.
 add_custom_command(OUTPUT "${WEB_OUT}/scene_record" "${WEB_OUT}/finished.txt"

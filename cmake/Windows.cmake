@@ -24,7 +24,8 @@ else()
   set(XP_VERSION_FLAGS)
 endif()
 
-add_library(common STATIC common/WideString.cpp common/ByteBuffer.cpp common/WholeCharacters.cpp)
+add_library(common STATIC common/WideString.cpp common/ByteBuffer.cpp common/Utf8.cpp common/Characters.cpp
+  common/WholeCharacters.cpp)
 add_library(winapi STATIC winapi/Ansi.cpp winapi/AnsiEncode.cpp winapi/Bind.cpp winapi/File.cpp winapi/ModulePath.cpp)
 target_link_libraries(winapi PUBLIC common)
 add_library(cardfile STATIC cardfile/SendersField.cpp cardfile/AppFolder.cpp cardfile/ImageExtent.cpp
@@ -83,6 +84,9 @@ add_custom_command(TARGET Nevalto POST_BUILD
 
 # The web card's page template and the filler that puts the names in it.
 include(cmake/Web.cmake)
+# The bytes of each kind of card, which the generator and its page share.
+add_library(cardbytes STATIC cardbytes/CardBytes.cpp cardbytes/CodePage1252.cpp)
+target_link_libraries(cardbytes PUBLIC webcard cardfile)
 
 # The generator: its own image, linked under an intermediate name, then the
 # container the user runs: that image padded to PlayerImageOffset bytes with
@@ -91,7 +95,7 @@ add_library(generator STATIC generator/frmWizard.cpp generator/frmAbout.cpp gene
   generator/CardWriter.cpp generator/SystemMessage.cpp generator/VersionResource.cpp generator/OpenForms.cpp
   generator/AboutLinks.cpp generator/VersionRecord.cpp generator/PlayerImage.cpp generator/StagingName.cpp
   generator/Messages.cpp generator/CardPath.cpp generator/WebTemplate.cpp)
-target_link_libraries(generator PUBLIC forms cardfile webcard)
+target_link_libraries(generator PUBLIC forms cardfile cardbytes)
 # The resource script carries the page template (RCDATA) that web_template makes.
 set_source_files_properties(assets/generator/Carolux.rc PROPERTIES OBJECT_DEPENDS "${WEB_OUT}/card-template.html")
 
@@ -115,6 +119,11 @@ add_custom_command(OUTPUT "${DIST_OUT}/Carolux.exe"
   DEPENDS CaroluxImage Nevalto "${CMAKE_SOURCE_DIR}/cmake/assemble_container.py"
   COMMENT "Assembling the generator container")
 add_custom_target(Carolux ALL DEPENDS "${DIST_OUT}/Carolux.exe")
+
+# The generator's page beside the program, with the player image that ships.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  include(cmake/GeneratorPage.cmake)
+endif()
 
 # Both architectures carry their Windows-side tests: faults that only 32-bit
 # code can have (calling convention, packing, alignment) must fail one.

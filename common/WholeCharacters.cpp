@@ -1,5 +1,9 @@
 #include "common/WholeCharacters.h"
 
+#include <stdint.h>
+
+#include "common/Utf8.h"
+
 namespace {
 bool IsHigh(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLow(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
@@ -7,7 +11,7 @@ bool IsLow(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 WideString WholeCharacters(const WideString& text, size_t maxUnits, size_t* caret) {
   WideString kept;
-  size_t removedBeforeCaret = 0;
+  size_t keptUnits = 0, removedBeforeCaret = 0;
   for (size_t i = 0; i < text.length();) {
     bool pair = IsHigh(text[i]) && i + 1 < text.length() && IsLow(text[i + 1]);
     size_t units = pair ? 2 : 1;
@@ -16,8 +20,12 @@ WideString WholeCharacters(const WideString& text, size_t maxUnits, size_t* care
       ++i;
       continue;
     }
-    if (kept.length() + units > maxUnits) break;
+    // Where wchar_t holds code points (the host, WebAssembly), one beyond
+    // the first plane is still two units of the field.
+    size_t width = BeyondFirstPlane(static_cast<uint32_t>(text[i])) ? 2 : units;
+    if (keptUnits + width > maxUnits) break;
     kept.Append(text.c_str() + i, units);
+    keptUnits += width;
     i += units;
   }
   if (caret) {

@@ -1,11 +1,8 @@
 #include "generator/CardWriter.h"
 
-#include <string.h>
-
+#include "cardbytes/CardBytes.h"
 #include "cardfile/CardLayout.h"
-#include "cardfile/SendersField.h"
 #include "codecs/ZipArchive.h"
-#include "common/WholeCharacters.h"
 #include "generator/PlayerImage.h"
 #include "generator/StagingName.h"
 #include "web/WebCardPage.h"
@@ -16,23 +13,10 @@
 namespace {
 constexpr unsigned kStagingAttempts = 16;
 
-ByteBuffer ToUtf8(const WideString& text) {
-  int length = static_cast<int>(text.length());
-  int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), length, nullptr, 0, nullptr, nullptr);
-  ByteBuffer bytes(n > 0 ? static_cast<size_t>(n) : 0);
-  if (n > 0)
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), length, reinterpret_cast<char*>(bytes.data()), n, nullptr, nullptr);
-  return bytes;
-}
+WideString OutsideSystemCodePage(const WideString& text) { return CharactersOutsideCodePage(text, CP_ACP); }
 
-// The card's name inside an archive as the archive stores it: in the ANSI
-// code page when every character has its own there (no look-alike standing
-// in), else in UTF-8, flagged.
-ByteBuffer MemberName(const WideString& zipPath, bool* utf8) {
-  WideString name = ZipMemberName(zipPath);
-  *utf8 = !CharactersOutsideCodePage(name, CP_ACP).empty();
-  return *utf8 ? ToUtf8(name) : ToAnsi(name);
-}
+// Cards carry their names in the system's code page, as cards always have.
+const CardCodePage kSystemCodePage = {ToAnsi, IsAnsiLeadByte, OutsideSystemCodePage};
 
 uint32_t DosNow() {
   SYSTEMTIME t;
@@ -119,20 +103,15 @@ bool CardWriter::CreateStaged(const WideString& cardPath) {
   return Fail(ERROR_FILE_EXISTS);
 }
 
-bool CardWriter::WriteSendersAndPlace(const WideString& typed) {
+bool CardWriter::WriteSendersAndPlace(const WideString& senders) {
   if (staged_.empty()) return Fail(ERROR_FILE_NOT_FOUND);
-  // Names come from the field, which keeps them whole, or from anywhere
-  // else: no card may end them in half a character.
-  WideString senders = WholeCharacters(typed, SendersFieldLength);
-  DWORD error = ERROR_SUCCESS;
-  if (kind_ == CardKind::Web) {
-    error = WritePage(senders);
-  } else {
-    ByteBuffer ansi = ToAnsi(senders);
-    MakeSendersField(ansi.data(), ansi.size(), IsAnsiLeadByte, image_.data() + image_.size() - SendersFieldLength);
-    error = kind_ == CardKind::Zipped ? WriteArchive() : WriteStaged(image_.data(), image_.size());
-  }
+  CardMaterial material = {image_.data(), image_.size(), template_.data, template_.length};
+  ByteBuffer card;
+  CardBytesResult made = MakeCardBytes(kind_, material, cardPath_, senders, DosNow(), kSystemCodePage, card);
   image_ = ByteBuffer();
+  if (made == CardBytesResult::DamagedTemplate) return Fail(kErrorWebTemplate);
+  if (made != CardBytesResult::Made) return Fail(ERROR_NOT_ENOUGH_MEMORY);
+  DWORD error = WriteStaged(card.data(), card.size());
   if (error != ERROR_SUCCESS) return Fail(error);
   if (!MoveFileExW(staged_.c_str(), cardPath_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return Fail(GetLastError());
@@ -145,21 +124,4 @@ DWORD CardWriter::WriteStaged(const unsigned char* bytes, size_t length) {
   File staged(staged_, File::Mode::ReadWriteExisting);
   if (!staged.IsOpen() || !staged.WriteAt(0, bytes, length) || !staged.Flush()) return staged.LastError();
   return ERROR_SUCCESS;
-}
-
-// The finished card, zipped under the archive's own name.
-DWORD CardWriter::WriteArchive() {
-  bool utf8 = false;
-  ByteBuffer name = MemberName(cardPath_, &utf8);
-  ZipMember member = {name.data(), name.size(), utf8, DosNow()};
-  ZipArchive archive;
-  if (!name.ok() || !archive.Build(member, image_.data(), image_.size())) return ERROR_NOT_ENOUGH_MEMORY;
-  image_ = ByteBuffer();
-  return WriteStaged(archive.data(), archive.size());
-}
-
-DWORD CardWriter::WritePage(const WideString& senders) {
-  ByteBuffer page;
-  if (!FillWebCardPage(template_.data, template_.length, senders, page)) return kErrorWebTemplate;
-  return WriteStaged(page.data(), page.size());
 }

@@ -2,7 +2,8 @@
 // Writing a card whole or not at all, whatever its kind. The destination's
 // ending chooses the kind (CardKindOf): the card itself, the same card
 // zipped, or the web card, a page made from the template this program
-// carries. Each kind only makes its bytes; the rest is one road for all:
+// carries. Each kind only makes its bytes (MakeCardBytes, which the
+// generator's page shares); the rest is one road for all:
 // the first step reads what the card is made of (the player image copied out
 // of the generator's own file, or the page template), makes sure an existing
 // destination may be replaced and makes an empty temporary file beside it;
@@ -59,8 +60,6 @@ class CardWriter {
   bool CheckReplaceable(const WideString& cardPath);
   bool CreateStaged(const WideString& cardPath);
   DWORD WriteStaged(const unsigned char* bytes, size_t length);
-  DWORD WriteArchive();
-  DWORD WritePage(const WideString& senders);
 
   const WebTemplate template_;
   WideString cardPath_;

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "codecs/Crc32.h"
+#include "common/Utf8.h"
 
 namespace {
 
@@ -16,7 +17,6 @@ constexpr size_t kTrailerEndLength = sizeof(kTrailerEnd) - 1;
 // "LLLLLLLL CCCCCCCC NN"
 constexpr size_t kTrailerFieldsLength = 8 + 1 + 8 + 1 + 2;
 constexpr size_t kTrailerLength = kTrailerStartLength + kTrailerFieldsLength + kTrailerEndLength;
-constexpr uint32_t kReplacement = 0xFFFD;
 
 bool ParseHex(const unsigned char* text, size_t digits, uint32_t& value) {
   value = 0;
@@ -64,35 +64,6 @@ size_t CountPlaceholders(const unsigned char* page, size_t length) {
   return count;
 }
 
-// Code points from UTF-16 (wchar_t of 2 bytes, pairs of surrogates) or
-// UTF-32; what is not a character becomes U+FFFD. NULs are dropped: a field
-// padded with them must not put them in the page.
-class CodePoints {
- public:
-  explicit CodePoints(const WideString& text) : text_(text) {}
-  bool Next(uint32_t& c) {
-    while (i_ < text_.length()) {
-      c = static_cast<uint32_t>(text_[i_++]);
-      if (c == 0) continue;
-      if (c >= 0xD800 && c <= 0xDBFF && sizeof(wchar_t) == 2 && i_ < text_.length()) {
-        uint32_t low = static_cast<uint32_t>(text_[i_]);
-        if (low >= 0xDC00 && low <= 0xDFFF) {
-          ++i_;
-          c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-          return true;
-        }
-      }
-      if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = kReplacement;
-      return true;
-    }
-    return false;
-  }
-
- private:
-  const WideString& text_;
-  size_t i_ = 0;
-};
-
 // Writes the escaped UTF-8 of one code point at out, if out is given; returns
 // its length either way.
 size_t PutEscaped(uint32_t c, unsigned char* out) {
@@ -105,40 +76,18 @@ size_t PutEscaped(uint32_t c, unsigned char* out) {
     case '\'': entity = "&#39;"; break;
     default: break;
   }
-  if (entity) {
-    size_t n = strlen(entity);
-    if (out) memcpy(out, entity, n);
-    return n;
-  }
-  unsigned char bytes[4];
-  size_t n;
-  if (c < 0x80) {
-    bytes[0] = static_cast<unsigned char>(c);
-    n = 1;
-  } else if (c < 0x800) {
-    bytes[0] = static_cast<unsigned char>(0xC0 | (c >> 6));
-    bytes[1] = static_cast<unsigned char>(0x80 | (c & 0x3F));
-    n = 2;
-  } else if (c < 0x10000) {
-    bytes[0] = static_cast<unsigned char>(0xE0 | (c >> 12));
-    bytes[1] = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
-    bytes[2] = static_cast<unsigned char>(0x80 | (c & 0x3F));
-    n = 3;
-  } else {
-    bytes[0] = static_cast<unsigned char>(0xF0 | (c >> 18));
-    bytes[1] = static_cast<unsigned char>(0x80 | ((c >> 12) & 0x3F));
-    bytes[2] = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
-    bytes[3] = static_cast<unsigned char>(0x80 | (c & 0x3F));
-    n = 4;
-  }
-  if (out) memcpy(out, bytes, n);
+  if (!entity) return PutUtf8(c, out);
+  size_t n = strlen(entity);
+  if (out) memcpy(out, entity, n);
   return n;
 }
 
+// NULs are dropped: a field padded with them must not put them in the page.
 size_t PutNames(const WideString& senders, unsigned char* out) {
   size_t n = 0;
-  CodePoints points(senders);
-  for (uint32_t c; points.Next(c);) n += PutEscaped(c, out ? out + n : nullptr);
+  uint32_t c;
+  for (size_t i = 0; NextCodePoint(senders, i, c);)
+    if (c != 0) n += PutEscaped(c, out ? out + n : nullptr);
   return n;
 }
 

@@ -1,5 +1,5 @@
 """What the web card's browser tests share: pages filled by the generator's
-own filler (webcard_write) from the 32-bit build's template, opened from disk
+own writing code (card_write) from the 32-bit build's template, opened from disk
 in one headless Chromium per test class, and readings of what they show.
 Screenshots land in out/browser/."""
 
@@ -15,7 +15,8 @@ import chromium  # noqa: E402
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), '..', '..'))
 TEMPLATE = os.path.join(ROOT, 'build', 'i686', 'web', 'card-template.html')
-WRITER = os.path.join(ROOT, 'build', 'host', 'webcard_write')
+WRITER = os.path.join(ROOT, 'build', 'host', 'card_write')
+IMAGE = os.path.join(ROOT, 'dist', 'Nevalto.exe')
 TUNE = os.path.join(ROOT, 'assets', 'player', 'tune.mid')
 OUT = os.path.join(ROOT, 'out', 'browser')
 
@@ -28,7 +29,7 @@ SEVENTY = 'Mario e Anna, Giulia, Luca e Sofia, i nonni Piero e Carla e zia Teres
 
 def fill(folder, names):
     path = os.path.join(folder, 'Auguri-%d.html' % abs(hash(names)))
-    subprocess.run([WRITER, TEMPLATE, names, path], check=True)
+    subprocess.run([WRITER, IMAGE, TEMPLATE, path, names, '0', path], check=True)
     return path
 
 

@@ -140,6 +140,11 @@ def rect_contains(rect, point):
     return left <= point[0] < left + width and top <= point[1] < top + height
 
 
+# Wine takes Windows' locale from the environment's: the C locale is US
+# English, code page 1252, with the "&Yes" and "&No" the tests press and the
+# code page the generator's page writes cards in, whatever the machine's own.
+WINE_LOCALE = {"LC_ALL": "C.UTF-8"}
+
 # What a prefix needs to look like Windows: the metric twins of Windows'
 # fonts in their place, so texts take the room they were designed for.
 FONT_SETTINGS = [
@@ -163,7 +168,7 @@ def prefix_lacks_32bit_system(prefix):
 def ensure_prefix(prefix=PREFIX, bare_display=True):
     """A Wine prefix is made once per checkout and reused; it holds both
     systems, so it serves both builds."""
-    env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+    env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", **WINE_LOCALE)
     env.pop("DISPLAY", None)
     if prefix_lacks_32bit_system(prefix):
         subprocess.run([WINESERVER, "-k"], env=env, stderr=subprocess.DEVNULL, check=False)
@@ -216,7 +221,7 @@ class Session:
                                       "-nolisten", "tcp", "-noreset"],
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.env = dict(os.environ, DISPLAY=":%d" % self.display, WINEPREFIX=PREFIX, WINEDEBUG="-all",
-                        WINEDLLOVERRIDES="mscoree,mshtml=")
+                        WINEDLLOVERRIDES="mscoree,mshtml=", **WINE_LOCALE)
         deadline = time.time() + 20
         while not os.path.exists("/tmp/.X11-unix/X%d" % self.display):
             if time.time() > deadline or self.xvfb.poll() is not None:

@@ -24,8 +24,8 @@ CONTAINER = os.path.join(DIST, "Carolux.exe")
 PLAYER = os.path.join(DIST, "Nevalto.exe")
 ASSETS = os.path.join(ROOT, "assets", "generator")
 WEB_TEMPLATE = os.path.join(BUILD.tree, "web", "card-template.html")
-# The generator's own page filler, built for this machine.
-WEBCARD_WRITE = os.path.join(ROOT, "build", "host", "webcard_write")
+# The card writing code the generator and its page share, built for this machine.
+CARD_WRITE = os.path.join(ROOT, "build", "host", "card_write")
 
 VK_TAB, VK_RETURN, VK_ESCAPE = 0x09, 0x0D, 0x1B
 CONFIRMATION = "Il biglietto augurale \u00e8 stato creato!"
@@ -64,16 +64,22 @@ def card_with(names):
     return player_image()[:-70] + field + b" " * (70 - len(field))
 
 
+def shared_card(file_name, names, dos_date_time=0):
+    """The card the generator's page makes (code page 1252), from the same
+    writing code built for this machine: the program must write the same."""
+    with tempfile.TemporaryDirectory() as folder:
+        out = os.path.join(folder, "card")
+        subprocess.run([CARD_WRITE, PLAYER, WEB_TEMPLATE, file_name, names, str(dos_date_time), out], check=True)
+        return read(out)
+
+
 def windows_path(path):
     return "Z:" + path.replace("/", "\\")
 
 
 def web_page(names):
     """The page the generator's filler makes of the build's template."""
-    with tempfile.TemporaryDirectory() as folder:
-        out = os.path.join(folder, "page.html")
-        subprocess.run([WEBCARD_WRITE, WEB_TEMPLATE, names, out], check=True)
-        return read(out)
+    return shared_card("Auguri.html", names)
 
 
 def read(path):
@@ -241,6 +247,7 @@ class CardMakingTest(unittest.TestCase):
             self.assertEqual(g.message(), [CONFIRMATION])
             g.answer_ok()
             self.assertEqual(read(card), card_with("Mario e Anna"))
+            self.assertEqual(read(card), shared_card("Vavuri.exe", "Mario e Anna"), "the generator's page's card")
             self.assertEqual(read(card)[-58:], b" " * 58)
             self.assertEqual(g.process.poll(), None)
 
@@ -374,12 +381,13 @@ class DestinationTest(unittest.TestCase):
 
 class NamesOutsideTheCodePageTest(unittest.TestCase):
     """Names the card cannot show are asked about: No writes nothing, Yes
-    writes the card with what the field can hold."""
+    writes the card with what the field can hold: the code page's
+    look-alike where it has one, else "?", as the generator's page writes."""
 
     def test_no_goes_back_and_yes_writes(self):
         with Session(800, 600) as s:
             g = Generator(s)
-            names = "Zo\u00eb e \u0396\u03c9\u03ae"
+            names = "Zo\u00eb e \u0396\u03c9\u03ae \u0150rs"
             self.assertEqual(s.driver("settext", "Carolux", ID_AUGURI, names)[0], 0)
             self.assertEqual(g.child_text(ID_AUGURI), names)
             card = os.path.join(g.folder, "Vavuri.exe")
@@ -403,7 +411,8 @@ class NamesOutsideTheCodePageTest(unittest.TestCase):
             g.answer_ok()
             field = read(card)[-70:]
             self.assertEqual(field[:6], "Zo\u00eb e ".encode("cp1252"))
-            self.assertEqual(len(field.rstrip(b" ")), 9, "three single-byte stand-ins for the Greek letters")
+            self.assertEqual(field.rstrip(b" ")[6:], b"??? Ors", "stand-ins, one byte each")
+            self.assertEqual(read(card), shared_card("Vavuri.exe", names))
 
 
 class DamagedGeneratorTest(unittest.TestCase):
@@ -485,6 +494,9 @@ class ZippedCardTest(unittest.TestCase):
                                 "written now, in local time")
                 member = z.read("Auguri.v2.exe")
             self.assertEqual(member, card_with("Mario e Anna"))
+            # The page's writing code, given the moment the archive states, makes the same archive.
+            dos_date_time = int.from_bytes(read(archive)[10:14], "little")
+            self.assertEqual(read(archive), shared_card("Auguri.v2.zip", "Mario e Anna", dos_date_time))
             self.assertLess(os.path.getsize(archive), len(member) * 0.75, "deflated, not stored")
 
             # The card out of the archive runs and draws the names.

@@ -1,6 +1,7 @@
-// What the scene needs of a C and C++ runtime in the browser, and no more.
-// The heap only grows: one show makes a few dozen short strings, and the page
-// runs the scene once.
+// What the scene and the generator's writing code need of a C and C++
+// runtime in the browser, and no more. The heap only grows, or drops back to
+// a mark: one show makes a few dozen short strings, and the page runs the
+// scene once; the generator's page releases what each card took.
 
 #include <stdint.h>
 #include <stdlib.h>
@@ -71,6 +72,13 @@ size_t wcslen(const wchar_t* text) {
   return n;
 }
 
+wchar_t* wmemchr(const wchar_t* text, wchar_t c, size_t n) {
+  for (size_t i = 0; i < n; ++i) {
+    if (text[i] == c) return const_cast<wchar_t*>(text + i);
+  }
+  return nullptr;
+}
+
 void abort(void) { __builtin_trap(); }
 
 void* malloc(size_t size) {
@@ -102,6 +110,11 @@ void* realloc(void* block, size_t size) {
 }
 
 void free(void*) {}
+
+// The generator's page makes a card on each call and then forgets all of
+// it: everything allocated after a mark goes at once.
+uintptr_t HeapMark() { return heapTop; }
+void HeapRelease(uintptr_t mark) { heapTop = mark; }
 
 // Abstract classes' tables point here; never called.
 void __cxa_pure_virtual() { __builtin_trap(); }

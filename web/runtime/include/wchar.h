@@ -5,6 +5,7 @@
 extern "C" {
 #endif
 size_t wcslen(const wchar_t* text);
+wchar_t* wmemchr(const wchar_t* text, wchar_t c, size_t n);
 #ifdef __cplusplus
 }
 #endif

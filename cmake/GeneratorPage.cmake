@@ -1,0 +1,46 @@
+# The generator's page, dist/Carolux.html: the program's own writing code
+# (the card's bytes, the filler, the codecs, the final name and the question
+# about the names) compiled to WebAssembly with the web card's toolchain, and
+# the page's form, style and script around it, with the finished player image
+# and the web card's template embedded once. Built with the 32-bit programs,
+# whose player image it carries. Needs Web.cmake's variables.
+
+set(PAGE_OUT "${CMAKE_BINARY_DIR}/webgen")
+file(MAKE_DIRECTORY "${PAGE_OUT}/obj")
+set(PAGE_WASM_SOURCES
+  "${CMAKE_SOURCE_DIR}/webgen/PageWriter.cpp"
+  "${CMAKE_SOURCE_DIR}/cardbytes/CardBytes.cpp" "${CMAKE_SOURCE_DIR}/cardbytes/CodePage1252.cpp"
+  "${CMAKE_SOURCE_DIR}/cardfile/SendersField.cpp"
+  "${CMAKE_SOURCE_DIR}/codecs/Crc32.cpp" "${CMAKE_SOURCE_DIR}/codecs/Deflate.cpp"
+  "${CMAKE_SOURCE_DIR}/codecs/ZipArchive.cpp"
+  "${CMAKE_SOURCE_DIR}/common/WideString.cpp" "${CMAKE_SOURCE_DIR}/common/ByteBuffer.cpp"
+  "${CMAKE_SOURCE_DIR}/common/Utf8.cpp" "${CMAKE_SOURCE_DIR}/common/Characters.cpp"
+  "${CMAKE_SOURCE_DIR}/common/WholeCharacters.cpp"
+  "${CMAKE_SOURCE_DIR}/generator/CardPath.cpp" "${CMAKE_SOURCE_DIR}/generator/StagingName.cpp"
+  "${CMAKE_SOURCE_DIR}/generator/Messages.cpp" "${CMAKE_SOURCE_DIR}/generator/AboutLinks.cpp"
+  "${CMAKE_SOURCE_DIR}/web/WebCardPage.cpp"
+  "${CMAKE_SOURCE_DIR}/web/runtime/Runtime.cpp")
+file(GLOB PAGE_WASM_HEADERS CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/cardbytes/*.h" "${CMAKE_SOURCE_DIR}/cardbytes/*.inc"
+  "${CMAKE_SOURCE_DIR}/cardfile/*.h" "${CMAKE_SOURCE_DIR}/codecs/*.h" "${CMAKE_SOURCE_DIR}/common/*.h"
+  "${CMAKE_SOURCE_DIR}/generator/CardPath.h" "${CMAKE_SOURCE_DIR}/generator/StagingName.h"
+  "${CMAKE_SOURCE_DIR}/generator/Messages.h" "${CMAKE_SOURCE_DIR}/generator/AboutLinks.h"
+  "${CMAKE_SOURCE_DIR}/web/WebCardPage.h" "${CMAKE_SOURCE_DIR}/web/runtime/include/*.h")
+web_wasm_objects(PAGE_WASM_OBJECTS "${PAGE_OUT}/obj" "the generator's page"
+  SOURCES ${PAGE_WASM_SOURCES} DEPENDS ${PAGE_WASM_HEADERS})
+web_wasm_link("${PAGE_OUT}/writer.wasm" "the generator's page's writing code" ${PAGE_WASM_OBJECTS})
+
+file(GLOB PAGE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/webgen/*.html" "${CMAKE_SOURCE_DIR}/webgen/*.css"
+  "${CMAKE_SOURCE_DIR}/webgen/*.js")
+add_custom_command(OUTPUT "${DIST_OUT}/Carolux.html"
+  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/assemble_generator_page.py"
+    --page "${CMAKE_SOURCE_DIR}/webgen" --wasm "${PAGE_OUT}/writer.wasm" --image "$<TARGET_FILE:Nevalto>"
+    --template "${WEB_OUT}/card-template.html" --contacts "${CMAKE_SOURCE_DIR}/generator/AboutContacts.h"
+    --resources "${CMAKE_SOURCE_DIR}/assets/generator/Carolux.rc"
+    --icon "${CMAKE_SOURCE_DIR}/assets/generator/carolux.ico" --out "${DIST_OUT}/Carolux.html"
+  DEPENDS "${PAGE_OUT}/writer.wasm" Nevalto web_template "${WEB_OUT}/card-template.html" ${PAGE_SOURCES}
+    "${CMAKE_SOURCE_DIR}/cmake/assemble_generator_page.py" "${CMAKE_SOURCE_DIR}/cmake/ico_to_png.py"
+    "${CMAKE_SOURCE_DIR}/generator/AboutContacts.h" "${CMAKE_SOURCE_DIR}/assets/generator/Carolux.rc"
+    "${CMAKE_SOURCE_DIR}/assets/generator/carolux.ico"
+  COMMENT "Assembling the generator's page"
+  VERBATIM)
+add_custom_target(generator_page ALL DEPENDS "${DIST_OUT}/Carolux.html")

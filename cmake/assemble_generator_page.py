@@ -1,0 +1,123 @@
+#!/usr/bin/env python3
+"""Assembles the generator's page, dist/Carolux.html, from webgen/: the page,
+its style and script, the writing code's WebAssembly, the finished player
+image and the web card's template (each embedded once, in base64), the
+program's icon and the About window's contacts and version. One file that
+opens from disk or any static host and loads nothing.
+
+Its Content-Security-Policy allows its own style and script by hash, and the
+web card's too: the preview frame shows the card from a blob: address, and
+such a document keeps the policy of the page that made it, besides its own.
+
+Usage: assemble_generator_page.py --page DIR --wasm FILE --image FILE --template FILE
+                                  --contacts AboutContacts.h --resources Carolux.rc --icon FILE --out FILE
+"""
+
+import argparse
+import base64
+import hashlib
+import os
+import re
+import sys
+import urllib.parse
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import ico_to_png  # noqa: E402
+
+MAX_BYTES = 192 * 1024
+
+
+def b64(data):
+    return base64.b64encode(data).decode('ascii')
+
+
+def read(path, mode='rb'):
+    with open(path, mode, **({} if 'b' in mode else {'encoding': 'utf-8'})) as f:
+        return f.read()
+
+
+def csp_hash(text):
+    return "'sha256-%s'" % b64(hashlib.sha256(text.encode('utf-8')).digest())
+
+
+def escape(text):
+    return text.replace('&', '&amp;').replace('<', '&lt;').replace('>', '&gt;').replace('"', '&quot;')
+
+
+def compact(script):
+    """The script without its comments and indentation."""
+    lines = (line.strip() for line in script.splitlines())
+    return '\n'.join(line for line in lines if line and not line.startswith('//'))
+
+
+def card_sources(template):
+    """The hashes the web card's own policy allows for its style and scripts."""
+    match = re.search(rb'http-equiv="Content-Security-Policy" content="([^"]*)"', template)
+    if not match:
+        raise SystemExit('assemble_generator_page: the web card template has no policy')
+    policy = dict((part.strip().split(' ', 1) + [''])[:2] for part in match.group(1).decode().split(';'))
+
+    def hashes(directive):
+        return [source for source in policy.get(directive, '').split() if source.startswith("'sha256-")]
+
+    return hashes('style-src'), hashes('script-src')
+
+
+def contacts(path):
+    source = read(path, 'r')
+    found = dict(re.findall(r'constexpr const wchar_t\* (k\w+) = L"([^"]*)";', source))
+    needed = ('kFirstAuthor', 'kSecondAuthor', 'kCreditLine', 'kEmailA', 'kEmailB', 'kWebAddress')
+    missing = [n for n in needed if n not in found]
+    if missing:
+        raise SystemExit('assemble_generator_page: %s lacks %s' % (path, ', '.join(missing)))
+    return found
+
+
+def version_caption(path):
+    """'Versione major.minor.revision', as the About window writes it."""
+    match = re.search(r'FILEVERSION\s+(\d+),\s*(\d+),\s*(\d+),\s*(\d+)', read(path, 'r'))
+    if not match:
+        raise SystemExit('assemble_generator_page: no FILEVERSION in %s' % path)
+    major, minor, _, revision = match.groups()
+    return 'Versione %s.%s.%s' % (major, minor, revision)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    for option in ('--page', '--wasm', '--image', '--template', '--contacts', '--resources', '--icon', '--out'):
+        parser.add_argument(option, required=True)
+    args = parser.parse_args()
+
+    image, template = read(args.image), read(args.template)
+    if image[-70:] != bytes(70):
+        raise SystemExit('assemble_generator_page: %s does not end in the free senders\' field' % args.image)
+    data = 'const PAGE_DATA = {wasm: "%s", image: "%s", template: "%s"};\n' % (
+        b64(read(args.wasm)), b64(image), b64(template))
+    script = data + compact(read(os.path.join(args.page, 'page.js'), 'r'))
+    style = read(os.path.join(args.page, 'page.css'), 'r')
+    card_styles, card_scripts = card_sources(template)
+    csp = ("default-src 'none'; img-src data:; style-src %s; script-src %s 'wasm-unsafe-eval'; frame-src blob:; "
+           "base-uri 'none'; form-action 'none'" % (' '.join([csp_hash(style)] + card_styles),
+                                                   ' '.join([csp_hash(script)] + card_scripts)))
+    _, _, icon = ico_to_png.icon_to_png(read(args.icon))
+    who = contacts(args.contacts)
+    version = version_caption(args.resources)
+    subject = urllib.parse.quote('Carolux - ' + version, safe='-._~')
+    values = {
+        'csp': csp, 'style': style, 'script': script, 'icon': b64(icon), 'version': escape(version),
+        'credit': escape(who['kCreditLine']), 'author_a': escape(who['kFirstAuthor']),
+        'author_b': escape(who['kSecondAuthor']), 'email_a': escape(who['kEmailA']),
+        'email_b': escape(who['kEmailB']), 'web': escape(who['kWebAddress']),
+        'mailto_a': escape('mailto:%s?Subject=%s' % (who['kEmailA'], subject)),
+        'mailto_b': escape('mailto:%s?Subject=%s' % (who['kEmailB'], subject)),
+    }
+    page = re.sub(r'\{\{(\w+)\}\}', lambda m: values[m.group(1)], read(os.path.join(args.page, 'page.html'), 'r'))
+    out = page.encode('utf-8')
+    if len(out) > MAX_BYTES:
+        raise SystemExit('assemble_generator_page: the page is %d bytes, more than %d' % (len(out), MAX_BYTES))
+    with open(args.out, 'wb') as f:
+        f.write(out)
+
+
+if __name__ == '__main__':
+    main()

@@ -1,0 +1,210 @@
+// The generator's page: the form, the preview, the download and the share.
+// Every byte of a card, its final name and the question about the names
+// come from the program's own writing code, here as WebAssembly (PAGE_DATA).
+const Page = (() => {
+  const $ = (id) => document.getElementById(id);
+  const bytes = (base64) => Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
+  const CREATED = "Il biglietto augurale \u00e8 stato creato!";
+  const TYPES = ["application/vnd.microsoft.portable-executable", "application/zip", "text/html"];
+  const PREVIEW_NAME = "Anteprima.html";
+  // now: the clock a zipped card is dated by (tests fix it); previewing:
+  // while the preview waits for the names or loads; readyAt: when the form
+  // took typing, in ms from the page's start (for the benchmark).
+  const page = {now: () => new Date(), ready: false, previewing: false};
+  let w = null;  // the module's exports
+  let previewUrl = null;
+  let previewTimer = 0;
+
+  // Each call's texts and results live in the module until it is released.
+  function call(work) {
+    const mark = w.mark();
+    try {
+      return work();
+    } finally {
+      w.release(mark);
+    }
+  }
+  function put(text) {
+    const points = Array.from(text, (c) => c.codePointAt(0));
+    const at = w.reserve(points.length * 4 + 4);
+    new Uint32Array(w.memory.buffer, at, points.length).set(points);
+    return [at, points.length];
+  }
+  const text = () => String.fromCodePoint(...new Uint32Array(w.memory.buffer, w.textData(), w.textLength()));
+
+  function kindIndex() {
+    return Number(document.querySelector("#kinds input:checked").value);
+  }
+  // The typed name and the chosen type, by the program's rule.
+  function destination() {
+    const typed = $("file").value.trim() ? $("file").value : "Vavuri";
+    return call(() => {
+      const kind = w.finalName(...put(typed), kindIndex());
+      return {name: text(), kind};
+    });
+  }
+  function question(name, names) {
+    return call(() => {
+      w.question(...put(name), ...put(names));
+      return text();
+    });
+  }
+  function makeCard(name, names) {
+    const t = page.now();
+    return call(() => {
+      const failed = w.makeCard(...put(name), ...put(names), t.getFullYear(), t.getMonth() + 1, t.getDate(),
+                                t.getHours(), t.getMinutes(), t.getSeconds());
+      if (failed) throw new Error("card not made: " + failed);
+      return new Uint8Array(w.memory.buffer, w.cardData(), w.cardLength()).slice();
+    });
+  }
+
+  function ask(message) {
+    const dialog = $("question");
+    $("question-text").textContent = message;
+    return new Promise((resolve) => {
+      dialog.addEventListener("close", () => resolve(dialog.returnValue === "yes"), {once: true});
+      dialog.returnValue = "";
+      dialog.showModal();
+      $("no").focus();  // the program's default answer
+    });
+  }
+
+  // The card for the form as it stands, after the program's question; null
+  // when the answer is No.
+  async function prepare() {
+    const {name, kind} = destination();
+    const names = $("names").value;
+    const asked = question(name, names);
+    if (asked && !(await ask(asked))) return null;
+    return new File([makeCard(name, names)], name, {type: TYPES[kind]});
+  }
+
+  function done() {
+    $("status").textContent = "";
+    requestAnimationFrame(() => { $("status").textContent = CREATED; });
+  }
+
+  async function create(event) {
+    event.preventDefault();
+    const file = await prepare();
+    if (!file) return;
+    const link = document.createElement("a");
+    link.href = URL.createObjectURL(file);
+    link.download = file.name;
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+    done();
+  }
+
+  function shareable(name, kind) {
+    try {
+      return Boolean(navigator.canShare && navigator.canShare({files: [new File([""], name, {type: TYPES[kind]})]}));
+    } catch (e) {
+      return false;
+    }
+  }
+  async function share() {
+    const file = await prepare();
+    if (!file) return;
+    try {
+      await navigator.share({files: [file], title: "Carolux"});
+      done();
+    } catch (e) {
+      // The person closed the share sheet: nothing to say.
+    }
+  }
+
+  function showDestination() {
+    $("status").textContent = "";
+    const {name, kind} = destination();
+    $("final").textContent = name;
+    $("share").hidden = !shareable(name, kind);
+  }
+  // The very page "Crea" would write for these names.
+  function refreshPreview() {
+    previewTimer = 0;
+    page.previewing = true;
+    const card = new Blob([makeCard(PREVIEW_NAME, $("names").value)], {type: "text/html"});
+    const url = URL.createObjectURL(card);
+    $("preview-frame").src = url;
+    if (previewUrl) URL.revokeObjectURL(previewUrl);
+    previewUrl = url;
+  }
+  // The field keeps whole characters, as the program's does, whatever a
+  // paste or the browser's own limit left.
+  function keepWhole() {
+    const field = $("names");
+    const kept = call(() => {
+      w.wholeNames(...put(field.value));
+      return text();
+    });
+    if (kept !== field.value) field.value = kept;
+  }
+  function previewSoon() {
+    $("status").textContent = "";
+    keepWhole();
+    page.previewing = true;
+    clearTimeout(previewTimer);
+    previewTimer = setTimeout(refreshPreview, 250);
+  }
+
+  // The save dialog's types, the web card chosen: a page is most often
+  // opened on a phone, whose friends open pages.
+  function addKinds() {
+    const filter = call(() => {
+      w.types();
+      return text();
+    }).split("\0");
+    const fieldset = $("kinds");
+    for (let i = 0; i + 1 < filter.length; i += 2) {
+      const label = document.createElement("label");
+      const input = document.createElement("input");
+      input.type = "radio";
+      input.name = "kind";
+      input.value = String(i / 2 + 1);
+      input.checked = filter[i + 1] === "*.html";
+      label.append(input, filter[i]);
+      fieldset.append(label);
+    }
+  }
+
+  function openAbout() {
+    $("about").showModal();
+    $("about-close").focus();
+  }
+
+  async function start() {
+    const {instance} = await WebAssembly.instantiate(bytes(PAGE_DATA.wasm), {});
+    w = instance.exports;
+    const image = bytes(PAGE_DATA.image), template = bytes(PAGE_DATA.template);
+    const at = w.reserve(image.length + template.length);
+    new Uint8Array(w.memory.buffer, at, image.length).set(image);
+    new Uint8Array(w.memory.buffer, at + image.length, template.length).set(template);
+    w.setMaterial(at, image.length, at + image.length, template.length);
+
+    addKinds();
+    $("form").addEventListener("submit", create);
+    $("share").addEventListener("click", share);
+    $("names").addEventListener("input", previewSoon);
+    $("preview-frame").addEventListener("load", () => { page.previewing = previewTimer !== 0; });
+    $("file").addEventListener("input", showDestination);
+    $("kinds").addEventListener("change", showDestination);
+    $("yes").addEventListener("click", () => $("question").close("yes"));
+    $("no").addEventListener("click", () => $("question").close("no"));
+    $("about-open").addEventListener("click", openAbout);
+    $("about-close").addEventListener("click", () => $("about").close());
+    for (const link of document.querySelectorAll("#about a")) link.addEventListener("click", () => $("about").close());
+    showDestination();
+    refreshPreview();
+    $("crea").disabled = false;
+    page.readyAt = performance.now();
+    page.ready = true;
+    document.documentElement.classList.add("ready");
+  }
+
+  start();
+  return page;
+})();
