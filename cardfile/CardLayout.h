@@ -10,7 +10,7 @@
 // to a whole number of 16 KB steps. The build checks that the image fits and
 // says which value it needs when it no longer does; every other layer reads
 // the number from here.
-constexpr size_t PlayerImageOffset = 114688;
+constexpr size_t PlayerImageOffset = 131072;
 
 // The senders' names live in a card's last bytes, as single-byte ANSI text.
 constexpr size_t SendersFieldLength = 70;
