@@ -1,16 +1,11 @@
 #include "common/Characters.h"
 
-namespace {
-
-bool IsHigh(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLow(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-}  // namespace
+#include "common/Utf8.h"
 
 WideString CharactersRefused(const WideString& text, CharacterTest carried, unsigned context) {
   WideString refused;
   for (size_t i = 0; i < text.length(); ++i) {
-    size_t units = IsHigh(text[i]) && i + 1 < text.length() && IsLow(text[i + 1]) ? 2 : 1;
+    size_t units = IsHighSurrogate(text[i]) && i + 1 < text.length() && IsLowSurrogate(text[i + 1]) ? 2 : 1;
     const wchar_t* c = text.c_str() + i;
     if (!carried(c, units, context)) {
       bool seen = false;

@@ -7,15 +7,15 @@ constexpr uint32_t kReplacement = 0xFFFD;
 bool NextCodePoint(const WideString& text, size_t& i, uint32_t& c) {
   if (i >= text.length()) return false;
   c = static_cast<uint32_t>(text[i++]);
-  if (c >= 0xD800 && c <= 0xDBFF && i < text.length()) {
+  if (IsHighSurrogate(c) && i < text.length()) {
     uint32_t low = static_cast<uint32_t>(text[i]);
-    if (low >= 0xDC00 && low <= 0xDFFF) {
+    if (IsLowSurrogate(low)) {
       ++i;
       c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
       return true;
     }
   }
-  if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = kReplacement;
+  if (IsHighSurrogate(c) || IsLowSurrogate(c) || c > 0x10FFFF) c = kReplacement;
   return true;
 }
 

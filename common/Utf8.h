@@ -9,6 +9,10 @@
 #include "common/ByteBuffer.h"
 #include "common/WideString.h"
 
+// The two halves of a UTF-16 surrogate pair.
+inline bool IsHighSurrogate(uint32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+inline bool IsLowSurrogate(uint32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
 // A code point that UTF-16 writes as a surrogate pair. (A function, so a
 // test of a two-byte wchar_t against it is no always-false comparison.)
 inline bool BeyondFirstPlane(uint32_t c) { return c > 0xFFFF; }

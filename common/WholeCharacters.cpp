@@ -4,18 +4,13 @@
 
 #include "common/Utf8.h"
 
-namespace {
-bool IsHigh(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLow(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-}  // namespace
-
 WideString WholeCharacters(const WideString& text, size_t maxUnits, size_t* caret) {
   WideString kept;
   size_t keptUnits = 0, removedBeforeCaret = 0;
   for (size_t i = 0; i < text.length();) {
-    bool pair = IsHigh(text[i]) && i + 1 < text.length() && IsLow(text[i + 1]);
+    bool pair = IsHighSurrogate(text[i]) && i + 1 < text.length() && IsLowSurrogate(text[i + 1]);
     size_t units = pair ? 2 : 1;
-    if (!pair && (IsHigh(text[i]) || IsLow(text[i]))) {
+    if (!pair && (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i]))) {
       if (caret && i < *caret) ++removedBeforeCaret;
       ++i;
       continue;

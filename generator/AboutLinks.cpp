@@ -1,5 +1,7 @@
 #include "generator/AboutLinks.h"
 
+#include "common/Utf8.h"
+
 WideString DecimalText(unsigned value) {
   wchar_t digits[12];
   size_t n = 0;
@@ -40,32 +42,15 @@ void AppendEscaped(WideString& out, unsigned byte) {
 
 WideString PercentEncoded(const WideString& text) {
   WideString out;
-  for (size_t i = 0; i < text.length(); ++i) {
-    unsigned c = static_cast<unsigned>(text[i]);
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.length()) {
-      unsigned low = static_cast<unsigned>(text[i + 1]);
-      if (low >= 0xDC00 && low < 0xE000) {
-        c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-        ++i;
-      }
-    }
+  uint32_t c;
+  for (size_t i = 0; NextCodePoint(text, i, c);) {
     if (Unreserved(c)) {
       out += static_cast<wchar_t>(c);
-    } else if (c < 0x80) {
-      AppendEscaped(out, c);
-    } else if (c < 0x800) {
-      AppendEscaped(out, 0xC0 | (c >> 6));
-      AppendEscaped(out, 0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      AppendEscaped(out, 0xE0 | (c >> 12));
-      AppendEscaped(out, 0x80 | ((c >> 6) & 0x3F));
-      AppendEscaped(out, 0x80 | (c & 0x3F));
-    } else {
-      AppendEscaped(out, 0xF0 | (c >> 18));
-      AppendEscaped(out, 0x80 | ((c >> 12) & 0x3F));
-      AppendEscaped(out, 0x80 | ((c >> 6) & 0x3F));
-      AppendEscaped(out, 0x80 | (c & 0x3F));
+      continue;
     }
+    unsigned char bytes[4];
+    size_t n = PutUtf8(c, bytes);
+    for (size_t k = 0; k < n; ++k) AppendEscaped(out, bytes[k]);
   }
   return out;
 }
