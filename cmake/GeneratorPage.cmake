@@ -39,6 +39,7 @@ add_custom_command(OUTPUT "${DIST_OUT}/Carolux.html"
     --icon "${CMAKE_SOURCE_DIR}/assets/generator/carolux.ico" --out "${DIST_OUT}/Carolux.html"
   DEPENDS "${PAGE_OUT}/writer.wasm" Nevalto web_template "${WEB_OUT}/card-template.html" ${PAGE_SOURCES}
     "${CMAKE_SOURCE_DIR}/cmake/assemble_generator_page.py" "${CMAKE_SOURCE_DIR}/cmake/ico_to_png.py"
+    "${CMAKE_SOURCE_DIR}/cmake/page_parts.py"
     "${CMAKE_SOURCE_DIR}/generator/AboutContacts.h" "${CMAKE_SOURCE_DIR}/assets/generator/Carolux.rc"
     "${CMAKE_SOURCE_DIR}/assets/generator/carolux.ico"
   COMMENT "Assembling the generator's page"

@@ -77,6 +77,7 @@ add_custom_command(OUTPUT "${WEB_OUT}/card-template.html"
   DEPENDS "${WEB_OUT}/scene.wasm" "${WEB_OUT}/finished.txt" ${WEB_PAGE_SOURCES} ${WEB_ASSETS}
     "${CMAKE_SOURCE_DIR}/assets/player/tune.mid" "${CMAKE_SOURCE_DIR}/assets/player/chime.wav"
     "${CMAKE_SOURCE_DIR}/cmake/assemble_web_template.py" "${CMAKE_SOURCE_DIR}/cmake/ico_to_png.py"
+    "${CMAKE_SOURCE_DIR}/cmake/page_parts.py"
     "${CMAKE_SOURCE_DIR}/player/CardTexts.h"
   COMMENT "Assembling the web card's page template"
   VERBATIM)

@@ -14,8 +14,6 @@ Usage: assemble_generator_page.py --page DIR --wasm FILE --image FILE --template
 """
 
 import argparse
-import base64
-import hashlib
 import os
 import re
 import sys
@@ -23,31 +21,14 @@ import urllib.parse
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import ico_to_png  # noqa: E402
+from page_parts import b64, compact, csp_hash, escape  # noqa: E402
 
 MAX_BYTES = 192 * 1024
-
-
-def b64(data):
-    return base64.b64encode(data).decode('ascii')
 
 
 def read(path, mode='rb'):
     with open(path, mode, **({} if 'b' in mode else {'encoding': 'utf-8'})) as f:
         return f.read()
-
-
-def csp_hash(text):
-    return "'sha256-%s'" % b64(hashlib.sha256(text.encode('utf-8')).digest())
-
-
-def escape(text):
-    return text.replace('&', '&amp;').replace('<', '&lt;').replace('>', '&gt;').replace('"', '&quot;')
-
-
-def compact(script):
-    """The script without its comments and indentation."""
-    lines = (line.strip() for line in script.splitlines())
-    return '\n'.join(line for line in lines if line and not line.startswith('//'))
 
 
 def card_sources(template):

@@ -10,8 +10,6 @@ Usage: assemble_web_template.py --web DIR --assets DIR --texts CardTexts.h --was
 """
 
 import argparse
-import base64
-import hashlib
 import os
 import re
 import sys
@@ -19,6 +17,7 @@ import zlib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import ico_to_png  # noqa: E402
+from page_parts import b64, compact, compact_style, csp_hash, escape  # noqa: E402
 
 PLACEHOLDER = '{{senders}}'
 MAX_BYTES = 96 * 1024
@@ -27,10 +26,6 @@ MAX_BYTES = 96 * 1024
 PICTURES = [('picGreen', 'green.ico'), ('picRed', 'bauble.ico'), ('imgCandle', 'candle.ico'),
             ('imgStar0', 'star_bright.ico'), ('imgStar1', 'star_dark.ico'),
             ('imgPupNeve', 'snowman.ico'), ('imgNeve', 'neve.ico')]
-
-
-def b64(data):
-    return base64.b64encode(data).decode('ascii')
 
 
 def picture_symbols(assets):
@@ -109,31 +104,9 @@ def sky_stars():
     return ''.join(out)
 
 
-def escape(text):
-    return text.replace('&', '&amp;').replace('<', '&lt;').replace('>', '&gt;').replace('"', '&quot;')
-
-
 def include(web, name):
     with open(os.path.join(web, name), encoding='utf-8') as f:
         return f.read()
-
-
-def compact(script):
-    """The scripts without their comments and indentation: they are read in
-    web/, and the page carries only what runs. A comment after code stands
-    two spaces or more after it."""
-    lines = (re.sub(r'\s{2,}//\s.*$', '', line).strip() for line in script.splitlines())
-    return '\n'.join(line for line in lines if line and not line.startswith('//'))
-
-
-def compact_style(style):
-    """The style without its comments and indentation, likewise."""
-    lines = (line.strip() for line in re.sub(r'/\*.*?\*/', '', style, flags=re.S).splitlines())
-    return '\n'.join(line for line in lines if line)
-
-
-def csp_hash(text):
-    return "'sha256-%s'" % b64(hashlib.sha256(text.encode('utf-8')).digest())
 
 
 def main():
