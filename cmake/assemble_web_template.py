@@ -19,7 +19,9 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import ico_to_png  # noqa: E402
 from page_parts import b64, compact, compact_style, csp_hash, escape  # noqa: E402
 
-PLACEHOLDER = '{{senders}}'
+# The names' places the filler knows: as text, in a link, their size class.
+PLACEHOLDERS = re.compile(r'\{\{senders(?:_link|_fit)?\}\}')
+BANNER = 'Animazione e musica: apri questo file in un browser, sul computer o su Android.'
 MAX_BYTES = 96 * 1024
 
 # CardPicture's order in player/SceneCanvas.h, and the icon each one shows.
@@ -124,7 +126,7 @@ def main():
     markers, finished, (label_left, label_top, label_width) = finished_picture(args.finished)
 
     data = 'const CARD_DATA = {wasm: "%s", tune: "%s", chime: "%s"};\n' % (b64(wasm), b64(tune), b64(chime))
-    script = data + compact(''.join(include(args.web, name) for name in ('synth.js', 'clock.js', 'card.js')))
+    script = data + compact(''.join(include(args.web, name) for name in ('base64.js', 'synth.js', 'clock.js', 'sound.js', 'card.js')))
     boot = include(args.web, 'boot.js')
     style = compact_style(include(args.web, 'style.css'))
     csp = ("default-src 'none'; img-src data:; style-src %s; script-src %s %s 'wasm-unsafe-eval'; "
@@ -144,14 +146,15 @@ def main():
         'label_top': str(label_top),
         'label_width': str(label_width),
         'label_centre': str(label_left + label_width // 2),
+        'banner': escape(BANNER),
     }
     page = include(args.web, 'page.html')
     page = re.sub(r'\{\{(\w+)\}\}', lambda m: values.get(m.group(1), m.group(0)), page)
-    leftover = set(re.findall(r'\{\{(\w+)\}\}', page)) - {'senders'}
+    leftover = set(re.findall(r'\{\{(\w+)\}\}', page)) - {'senders', 'senders_link', 'senders_fit'}
     if leftover:
         raise SystemExit('assemble_web_template: nothing for %s' % ', '.join(sorted(leftover)))
     body = page.encode('utf-8')
-    places = body.count(PLACEHOLDER.encode('ascii'))
+    places = len(PLACEHOLDERS.findall(page))
     if not 1 <= places <= 0xFF:
         raise SystemExit('assemble_web_template: %d places for the names' % places)
     if len(body) > MAX_BYTES:

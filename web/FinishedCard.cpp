@@ -2,7 +2,9 @@
 // its end and prints the pictures it leaves on the screen, one per line
 // ("paint WHICH X Y", "label LEFT TOP WIDTH"), for the page's static picture,
 // the one that shows where scripts do not run. Some snow from the card's own
-// Ambient, on a fixed clock, so the picture is the same at every build.
+// Ambient, on a fixed clock, so the picture is the same at every build: only
+// flakes that fit the screen whole, since a window of its shape shows it to
+// the edges.
 
 #include <stdio.h>
 
@@ -16,11 +18,17 @@
 namespace {
 
 constexpr int kFlakes = 24;
+constexpr long kFlakeSize = 32;  // the flake's icon, square
 
 class FinishedCanvas : public SceneCanvasState, public LocalClock, public SteadyClock, public MessageWaiter {
  public:
   void PaintPicture(CardPicture which, float x, float y) override {
-    printf("paint %d %ld %ld\n", static_cast<int>(which), RoundHalfEven(x), RoundHalfEven(y));
+    long left = RoundHalfEven(x), top = RoundHalfEven(y);
+    if (which == CardPicture::imgNeve) {
+      if (left + kFlakeSize > kReferenceWidth || top + kFlakeSize > kReferenceHeight) return;
+      ++flakes_;
+    }
+    printf("paint %d %ld %ld\n", static_cast<int>(which), left, top);
   }
   int ScaleWidth() const override { return kReferenceWidth; }
   int ScaleHeight() const override { return kReferenceHeight; }
@@ -44,7 +52,7 @@ class FinishedCanvas : public SceneCanvasState, public LocalClock, public Steady
 
   void Snow() {
     Ambient ambient;
-    for (int i = 0; i < kFlakes; ++i) {
+    while (flakes_ < kFlakes) {
       ambient.Timer2_Timer(*this, kReferenceWidth / 2, kReferenceHeight / 2, *this);
     }
     ambient.Timer1_Timer(*this, starX_, starY_);
@@ -52,6 +60,7 @@ class FinishedCanvas : public SceneCanvasState, public LocalClock, public Steady
 
  private:
   int64_t now_ = 0;
+  int flakes_ = 0;
 };
 
 }  // namespace

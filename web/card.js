@@ -13,7 +13,6 @@ const Card = (() => {
   const canvas = document.getElementById("show");
   const ctx = canvas.getContext("2d");
   const names = document.getElementById("names").textContent;
-  const bytes = (base64) => Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
 
   const FONT = '"Comic Sans MS", "Comic Neue", "Chalkboard SE", "Comic Relief", cursive, sans-serif';
   const LABEL_FONT = '12px Arial, "Liberation Sans", Helvetica, sans-serif';
@@ -119,7 +118,7 @@ const Card = (() => {
   }
 
   async function loadScene() {
-    const module = await WebAssembly.instantiate(bytes(CARD_DATA.wasm), imports);
+    const module = await WebAssembly.instantiate(bytesOf(CARD_DATA.wasm), imports);
     scene = module.instance.exports;
     memory = scene.memory;
     reference = {width: scene.reference_width(), height: scene.reference_height()};
@@ -132,7 +131,7 @@ const Card = (() => {
     const symbols = document.querySelectorAll("#finished symbol");
     pictures = await Promise.all(Array.from(symbols, (s) => {
       const href = s.querySelector("image").getAttribute("href");
-      const blob = new Blob([bytes(href.slice(href.indexOf(",") + 1))], {type: "image/png"});
+      const blob = new Blob([bytesOf(href.slice(href.indexOf(",") + 1))], {type: "image/png"});
       return createImageBitmap(blob);
     }));
   }
@@ -179,35 +178,6 @@ const Card = (() => {
     drawn().forEach(draw);
   }
 
-  // Sound, where the browser allows it; the show plays without.
-  const audio = {context: null, chime: null, tune: null, music: null};
-  async function startSound() {
-    try {
-      const Context = window.AudioContext || window.webkitAudioContext;
-      if (!audio.context) {
-        audio.context = new Context();
-        audio.tune = Synth.parse(bytes(CARD_DATA.tune));
-      }
-      if (audio.context.state !== "running") await audio.context.resume();
-    } catch (e) {
-      audio.context = null;
-      return;
-    }
-    try {
-      if (!audio.chime) audio.chime = await audio.context.decodeAudioData(bytes(CARD_DATA.chime).buffer);
-    } catch (e) {
-      audio.chime = null;  // the tune without the chimes
-    }
-  }
-
-  function playChime(at) {
-    if (!audio.context || !audio.chime) return;
-    const source = audio.context.createBufferSource();
-    source.buffer = audio.chime;
-    source.connect(audio.context.destination);
-    source.start(Math.max(at, audio.context.currentTime));
-  }
-
   // One showing of the record: a function of the show's time.
   function begin() {
     ctx.save();
@@ -215,13 +185,11 @@ const Card = (() => {
     ctx.clearRect(0, 0, canvas.width, canvas.height);
     ctx.restore();
     root.classList.remove("closed", "ended");
-    if (audio.music) audio.music.stop();
-    const audioStart = audio.context ? audio.context.currentTime + 0.05 : 0;
-    if (audio.context && audio.tune) audio.music = Synth.play(audio.context, audio.tune, audioStart);
-    show = {at: 0, next: 0, heard: 0, timers: {}, ambient: [], ended: false, frozen: false, audioStart,
-            clock: ShowClock(audio.context, audioStart)};
+    show = {at: 0, next: 0, heard: 0, timers: {}, ambient: [], ended: false, frozen: false, clock: ShowClock()};
+    Sound.attach(show.clock);
     sink = (op) => { show.ambient.push(op); draw(op); };
-    if (document.hidden) show.clock.pause();
+    if (document.hidden || Sound.interrupted) show.clock.pause();
+    else advance(0);  // the first picture with the tap, whatever the sound does
     requestAnimationFrame(frame);
   }
 
@@ -230,7 +198,7 @@ const Card = (() => {
     s.at = ms;
     for (; !s.frozen && !s.ended && s.heard < record.length && record[s.heard][0] <= ms + CHIME_AHEAD; s.heard++) {
       const [at, op] = record[s.heard];
-      if (op[0] === "chime") playChime(s.audioStart + at / 1000);
+      if (op[0] === "chime") Sound.chime(at);
     }
     while (!s.ended && s.next < record.length && record[s.next][0] <= ms) {
       const [at, op] = record[s.next++];
@@ -252,7 +220,7 @@ const Card = (() => {
     if (!s || s.ended) return;
     s.ended = true;
     s.timers = {};
-    if (audio.music) { audio.music.stop(); audio.music = null; }
+    Sound.attach(null);
     for (; s.next < record.length; s.next++) if (drawable(record[s.next][1])) draw(record[s.next][1]);
     put(["paint", STAR_BRIGHT, star[0], star[1]]);
     root.classList.add("ended");
@@ -261,17 +229,24 @@ const Card = (() => {
   function frame() {
     const s = show;
     if (!s || s.frozen || s.ended || s.clock.paused) return;
+    Sound.poll();
     advance(s.clock.ms());
     requestAnimationFrame(frame);
   }
 
-  // A hidden or frozen page holds the show, tune and chimes included, and
-  // goes on from the same moment when it shows again.
-  function pause() {
+  // A hidden or frozen page, or sound interrupted by the phone, holds the
+  // show, tune and chimes included, and goes on from the same moment.
+  function hold() {
     if (show && !show.ended && !show.clock.paused) show.clock.pause();
   }
+  function pause() {
+    hold();
+    Sound.suspend();
+  }
   function resume() {
-    if (document.hidden || !show || show.ended || !show.clock.paused) return;
+    if (document.hidden) return;
+    Sound.resume();
+    if (Sound.interrupted || !show || show.ended || !show.clock.paused) return;
     show.clock.resume();
     requestAnimationFrame(frame);
   }
@@ -279,8 +254,8 @@ const Card = (() => {
   // From the closed card, or again from the end; once, however many taps.
   function open(from) {
     if (!root.classList.contains(from)) return;
-    root.classList.remove(from);
-    startSound().finally(begin);
+    Sound.wake();
+    begin();
   }
 
   async function start() {
@@ -301,7 +276,12 @@ const Card = (() => {
     }
     root.classList.add("closed");
     fit();
-    document.addEventListener("click", () => open("closed"));
+    // A click during the show wakes sound that was lost, where it can.
+    document.addEventListener("click", () => {
+      if (show && !show.ended) Sound.wake();
+      open("closed");
+    });
+    Sound.listen(hold, resume);
     document.getElementById("again").addEventListener("click", () => open("ended"));
     // Keys that type something end the show, as on the card's window; a
     // Shift or an arrow alone does not.
@@ -324,7 +304,8 @@ const Card = (() => {
     get drawn() { return drawn(); },
     get screen() { return screen; },
     get showing() { return show && {ms: show.at, ended: show.ended, paused: show.clock.paused}; },
-    get playing() { return audio.music !== null; },
-    get sound() { return {state: audio.context && audio.context.state, chime: !!audio.chime, tune: !!audio.tune}; },
+    get playing() { return Sound.playing; },
+    get sound() { return Sound.state; },
+    get audioStart() { return Sound.start; },
   };
 })();

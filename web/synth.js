@@ -104,11 +104,12 @@ const Synth = (() => {
     for (const n of tune.notes) if (n.time >= from && n.time < to) voice(ctx, out, n, start + n.time);
   }
 
-  // Plays the tune from the audio clock's start; stop() fades it out.
-  function play(ctx, tune, start) {
+  // Plays the tune, begun at the audio clock's start, from its second from
+  // on (sound that joins a show late); stop() fades it out.
+  function play(ctx, tune, start, from = 0) {
     const master = ctx.createGain();
     master.connect(ctx.destination);
-    let scheduled = 0;
+    let scheduled = from;
     const ahead = () => {
       const until = ctx.currentTime - start + 0.5;
       if (until > scheduled) { schedule(ctx, master, tune, start, scheduled, until); scheduled = until; }

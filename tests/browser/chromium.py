@@ -86,8 +86,10 @@ class Browser:
                 break
         raise TimeoutError(method)
 
-    def new_page(self):
-        target = self.send('Target.createTarget', {'url': 'about:blank'})['targetId']
+    def new_page(self, window=False):
+        """A new tab, which hides the one in front; with window, a window of
+        its own, so that both pages are shown."""
+        target = self.send('Target.createTarget', {'url': 'about:blank', 'newWindow': window})['targetId']
         session = self.send('Target.attachToTarget', {'targetId': target, 'flatten': True})['sessionId']
         return Page(self, session, target)
 

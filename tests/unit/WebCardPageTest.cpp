@@ -70,6 +70,32 @@ TEST(WebCardPage, NamesBecomeUtf8) {
   EXPECT_EQ(page, "[\xEF\xBF\xBD" "a" "\xEF\xBF\xBD]");
 }
 
+TEST(WebCardPage, LinkAndSizeClassOfTheNames) {
+  const std::string templ = Template("<a href=\"biglietto.html#{{senders_link}}\" class=\"fit{{senders_fit}}\">", 2);
+  std::string page;
+  ASSERT_TRUE(Fill(templ, L"Mario e Anna <&>\u00E8", page));
+  EXPECT_EQ(page, "<a href=\"biglietto.html#Mario%20e%20Anna%20%3C%26%3E%C3%A8\" class=\"fit1\">");
+
+  // Longer names take two lines, smaller as they widen; square letters
+  // count more than Latin ones, marks nothing.
+  auto times = [](size_t n, wchar_t c) {
+    WideString text;
+    while (n--) text += c;
+    return text;
+  };
+  auto fit = [&](const WideString& names) {
+    Fill(Template("{{senders_fit}}", 1), names, page);
+    return page;
+  };
+  EXPECT_EQ(fit(L""), "1");
+  EXPECT_EQ(fit(L"Mario, Anna, Giulia e Luca"), "1");
+  EXPECT_EQ(fit(L"Mario e Anna, Giulia, Luca e Sofia, i nonni Piero e Carla e zia T"), "2");  // 66
+  EXPECT_EQ(fit(times(70, L'a')), "3");
+  EXPECT_EQ(fit(times(45, L'\u3055')), "3");
+  EXPECT_EQ(fit(times(70, L'\u3055')), "5");
+  EXPECT_EQ(fit(times(29, L'e') + times(29, L'\u0301')), "1");
+}
+
 TEST(WebCardPage, DamagedTemplateIsRefused) {
   const std::string good = Template(kPage, 4);
   std::string page;
