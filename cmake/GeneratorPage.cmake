@@ -31,12 +31,14 @@ web_wasm_link("${PAGE_OUT}/writer.wasm" "the generator's page's writing code" ${
 
 file(GLOB PAGE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/webgen/*.html" "${CMAKE_SOURCE_DIR}/webgen/*.css"
   "${CMAKE_SOURCE_DIR}/webgen/*.js")
-add_custom_command(OUTPUT "${DIST_OUT}/Carolux.html"
+file(MAKE_DIRECTORY "${DIST_OUT}/site")
+add_custom_command(OUTPUT "${DIST_OUT}/Carolux.html" "${DIST_OUT}/site/index.html"
   COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/assemble_generator_page.py"
     --page "${CMAKE_SOURCE_DIR}/webgen" --wasm "${PAGE_OUT}/writer.wasm" --image "$<TARGET_FILE:Nevalto>"
     --template "${WEB_OUT}/card-template.html" --contacts "${CMAKE_SOURCE_DIR}/generator/AboutContacts.h"
     --resources "${CMAKE_SOURCE_DIR}/assets/generator/Carolux.rc"
     --icon "${CMAKE_SOURCE_DIR}/assets/generator/carolux.ico" --out "${DIST_OUT}/Carolux.html"
+    --site-out "${DIST_OUT}/site/index.html"
   DEPENDS "${PAGE_OUT}/writer.wasm" Nevalto web_template "${WEB_OUT}/card-template.html" ${PAGE_SOURCES}
     "${CMAKE_SOURCE_DIR}/cmake/assemble_generator_page.py" "${CMAKE_SOURCE_DIR}/cmake/ico_to_png.py"
     "${CMAKE_SOURCE_DIR}/cmake/page_parts.py"
@@ -45,3 +47,15 @@ add_custom_command(OUTPUT "${DIST_OUT}/Carolux.html"
   COMMENT "Assembling the generator's page"
   VERBATIM)
 add_custom_target(generator_page ALL DEPENDS "${DIST_OUT}/Carolux.html")
+
+# The site, dist/site/: static files for any static host. The generator's
+# page, the card page its links open, and the links' preview picture.
+set(SITE_PREVIEW "${CMAKE_SOURCE_DIR}/assets/site/anteprima.jpg")
+add_custom_command(OUTPUT "${DIST_OUT}/site/biglietto.html" "${DIST_OUT}/site/anteprima.jpg"
+  COMMAND "${CMAKE_COMMAND}" -E copy "${WEB_OUT}/biglietto.html" "${DIST_OUT}/site/biglietto.html"
+  COMMAND "${CMAKE_COMMAND}" -E copy "${SITE_PREVIEW}" "${DIST_OUT}/site/anteprima.jpg"
+  DEPENDS web_template "${WEB_OUT}/biglietto.html" "${SITE_PREVIEW}"
+  COMMENT "Putting the site together"
+  VERBATIM)
+add_custom_target(site ALL DEPENDS "${DIST_OUT}/site/index.html" "${DIST_OUT}/site/biglietto.html"
+  "${DIST_OUT}/site/anteprima.jpg")

@@ -53,7 +53,9 @@ endfunction()
 # The scene in the browser.
 web_wasm_objects(WEB_WASM_OBJECTS "${WEB_OUT}/obj" "the web card"
   SOURCES ${WEB_SCENE_SOURCES} "${CMAKE_SOURCE_DIR}/web/BrowserCanvas.cpp" "${CMAKE_SOURCE_DIR}/web/runtime/Runtime.cpp"
-  DEPENDS ${WEB_SCENE_HEADERS} "${CMAKE_SOURCE_DIR}/web/ReferenceScreen.h")
+    "${CMAKE_SOURCE_DIR}/common/WholeCharacters.cpp" "${CMAKE_SOURCE_DIR}/common/Utf8.cpp"
+  DEPENDS ${WEB_SCENE_HEADERS} "${CMAKE_SOURCE_DIR}/web/ReferenceScreen.h" "${CMAKE_SOURCE_DIR}/common/WholeCharacters.h"
+    "${CMAKE_SOURCE_DIR}/common/Utf8.h" "${CMAKE_SOURCE_DIR}/cardfile/CardLayout.h")
 web_wasm_link("${WEB_OUT}/scene.wasm" "the web card's scene" ${WEB_WASM_OBJECTS})
 
 # The finished card for the page without scripts, from the same scene.
@@ -69,11 +71,13 @@ add_custom_command(OUTPUT "${WEB_OUT}/scene_record" "${WEB_OUT}/finished.txt"
 file(GLOB WEB_PAGE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/web/*.html" "${CMAKE_SOURCE_DIR}/web/*.css"
   "${CMAKE_SOURCE_DIR}/web/*.js")
 file(GLOB WEB_ASSETS CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/assets/player/*.ico")
-add_custom_command(OUTPUT "${WEB_OUT}/card-template.html"
+# The site's card page comes with it: the same page, its names from its link.
+add_custom_command(OUTPUT "${WEB_OUT}/card-template.html" "${WEB_OUT}/biglietto.html"
   COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/assemble_web_template.py"
     --web "${CMAKE_SOURCE_DIR}/web" --assets "${CMAKE_SOURCE_DIR}/assets/player"
     --texts "${CMAKE_SOURCE_DIR}/player/CardTexts.h"
     --wasm "${WEB_OUT}/scene.wasm" --finished "${WEB_OUT}/finished.txt" --out "${WEB_OUT}/card-template.html"
+    --site-page "${WEB_OUT}/biglietto.html" --site-url "${CAROLUX_SITE_URL}"
   DEPENDS "${WEB_OUT}/scene.wasm" "${WEB_OUT}/finished.txt" ${WEB_PAGE_SOURCES} ${WEB_ASSETS}
     "${CMAKE_SOURCE_DIR}/assets/player/tune.mid" "${CMAKE_SOURCE_DIR}/assets/player/chime.wav"
     "${CMAKE_SOURCE_DIR}/cmake/assemble_web_template.py" "${CMAKE_SOURCE_DIR}/cmake/ico_to_png.py"

@@ -9,8 +9,12 @@ Its Content-Security-Policy allows its own style and script by hash, and the
 web card's too: the preview frame shows the card from a blob: address, and
 such a document keeps the policy of the page that made it, besides its own.
 
+With --site-out, also the site's own copy of the page, which offers the
+card's link: it stands beside the card page, which the link opens.
+
 Usage: assemble_generator_page.py --page DIR --wasm FILE --image FILE --template FILE
                                   --contacts AboutContacts.h --resources Carolux.rc --icon FILE --out FILE
+                                  [--site-out FILE]
 """
 
 import argparse
@@ -67,6 +71,7 @@ def main():
     parser = argparse.ArgumentParser()
     for option in ('--page', '--wasm', '--image', '--template', '--contacts', '--resources', '--icon', '--out'):
         parser.add_argument(option, required=True)
+    parser.add_argument('--site-out')
     args = parser.parse_args()
 
     image, template = read(args.image), read(args.template)
@@ -92,12 +97,16 @@ def main():
         'mailto_a': escape('mailto:%s?Subject=%s' % (who['kEmailA'], subject)),
         'mailto_b': escape('mailto:%s?Subject=%s' % (who['kEmailB'], subject)),
     }
-    page = re.sub(r'\{\{(\w+)\}\}', lambda m: values[m.group(1)], read(os.path.join(args.page, 'page.html'), 'r'))
-    out = page.encode('utf-8')
-    if len(out) > MAX_BYTES:
-        raise SystemExit('assemble_generator_page: the page is %d bytes, more than %d' % (len(out), MAX_BYTES))
-    with open(args.out, 'wb') as f:
-        f.write(out)
+    source = read(os.path.join(args.page, 'page.html'), 'r')
+    for path, site in ((args.out, ''), (args.site_out, ' data-site')):
+        if not path:
+            continue
+        page = re.sub(r'\{\{(\w+)\}\}', lambda m: dict(values, site=site)[m.group(1)], source)
+        out = page.encode('utf-8')
+        if len(out) > MAX_BYTES:
+            raise SystemExit('assemble_generator_page: the page is %d bytes, more than %d' % (len(out), MAX_BYTES))
+        with open(path, 'wb') as f:
+            f.write(out)
 
 
 if __name__ == '__main__':

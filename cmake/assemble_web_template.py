@@ -5,8 +5,14 @@ static picture of the finished card. The names' placeholders stay for the
 generator to fill; a trailer with the page's length, CRC-32 and number of
 placeholders lets it refuse a damaged template.
 
+With --site-page, also the site's card page: the same page, which takes its
+names from its link's fragment, with the tags that messengers read for the
+link's preview. --site-url is the site's address (may be empty): the tags'
+picture is absolute with it, and a card written as a file links to its own
+page on the site from its picture without scripts.
+
 Usage: assemble_web_template.py --web DIR --assets DIR --texts CardTexts.h --wasm FILE
-                                 --finished FILE --out FILE
+                                 --finished FILE --out FILE [--site-page FILE --site-url URL]
 """
 
 import argparse
@@ -22,6 +28,13 @@ from page_parts import b64, compact, compact_style, csp_hash, escape  # noqa: E4
 # The names' places the filler knows: as text, in a link, their size class.
 PLACEHOLDERS = re.compile(r'\{\{senders(?:_link|_fit)?\}\}')
 BANNER = 'Animazione e musica: apri questo file in un browser, sul computer o su Android.'
+BANNER_TO_SITE = '<a href="%s">Animazione e musica: apri il biglietto</a>'
+SITE_BANNER = "Per l'animazione con la musica, attiva JavaScript nel browser e riapri il link."
+CARD_PAGE = 'biglietto.html'
+PREVIEW = ('anteprima.jpg', 1200, 630)  # the link's preview picture, beside the card page
+PREVIEW_TAGS = (('og:type', 'website'), ('og:title', 'Un biglietto di auguri per te'),
+                ('og:description', "Apri il biglietto: l'albero di Natale si accende, con la musica e la neve."),
+                ('og:locale', 'it_IT'))
 MAX_BYTES = 96 * 1024
 
 # CardPicture's order in player/SceneCanvas.h, and the icon each one shows.
@@ -106,6 +119,36 @@ def sky_stars():
     return ''.join(out)
 
 
+def site_address(url):
+    """The site's address as the build was given it, ending in a slash, or
+    empty. Only a web address, with no fragment of its own."""
+    if not url:
+        return ''
+    if not re.fullmatch(r'https?://[^\s/?#<>"\']+(/[^\s?#<>"\']*)?', url):
+        raise SystemExit('assemble_web_template: the site\'s address %r is not an http(s) address' % url)
+    return url if url.endswith('/') else url + '/'
+
+
+def preview_tags(site):
+    name, width, height = PREVIEW
+    tags = list(PREVIEW_TAGS) + [('og:image', site + name), ('og:image:width', str(width)),
+                                 ('og:image:height', str(height)), ('og:image:alt', "L'albero di Natale del biglietto")]
+    if site:
+        tags.append(('og:url', site + CARD_PAGE))
+    return ''.join('<meta property="%s" content="%s">' % (key, escape(value)) for key, value in tags) + \
+        '<meta name="twitter:card" content="summary_large_image">'
+
+
+def site_page(page):
+    """The site's card page from the filled template's markup: no names in it
+    (the script reads them from the link), and its own title and banner."""
+    title = '<title>Un biglietto di auguri da {{senders}}</title>'
+    if title not in page:
+        raise SystemExit('assemble_web_template: the page\'s title is not where the site page expects it')
+    page = page.replace(title, '<title>Un biglietto di auguri</title>')
+    return page.replace('{{senders_fit}}', '1').replace('{{senders_link}}', '').replace('{{senders}}', '')
+
+
 def include(web, name):
     with open(os.path.join(web, name), encoding='utf-8') as f:
         return f.read()
@@ -115,7 +158,10 @@ def main():
     parser = argparse.ArgumentParser()
     for option in ('--web', '--assets', '--texts', '--wasm', '--finished', '--out'):
         parser.add_argument(option, required=True)
+    parser.add_argument('--site-page')
+    parser.add_argument('--site-url', default='')
     args = parser.parse_args()
+    site = site_address(args.site_url)
 
     with open(args.wasm, 'rb') as f:
         wasm = f.read()
@@ -146,13 +192,25 @@ def main():
         'label_top': str(label_top),
         'label_width': str(label_width),
         'label_centre': str(label_left + label_width // 2),
-        'banner': escape(BANNER),
     }
-    page = include(args.web, 'page.html')
-    page = re.sub(r'\{\{(\w+)\}\}', lambda m: values.get(m.group(1), m.group(0)), page)
-    leftover = set(re.findall(r'\{\{(\w+)\}\}', page)) - {'senders', 'senders_link', 'senders_fit'}
-    if leftover:
-        raise SystemExit('assemble_web_template: nothing for %s' % ', '.join(sorted(leftover)))
+    source = include(args.web, 'page.html')
+
+    def assemble(extra):
+        page = re.sub(r'\{\{(\w+)\}\}', lambda m: dict(values, **extra).get(m.group(1), m.group(0)), source)
+        leftover = set(re.findall(r'\{\{(\w+)\}\}', page)) - {'senders', 'senders_link', 'senders_fit'}
+        if leftover:
+            raise SystemExit('assemble_web_template: nothing for %s' % ', '.join(sorted(leftover)))
+        return page
+
+    if args.site_page:
+        body = site_page(assemble({'banner': escape(SITE_BANNER), 'link_card': ' data-link',
+                                   'preview_tags': preview_tags(site)})).encode('utf-8')
+        if len(body) > MAX_BYTES:
+            raise SystemExit('assemble_web_template: the site page has %d bytes, more than %d' % (len(body), MAX_BYTES))
+        with open(args.site_page, 'wb') as f:
+            f.write(body)
+    banner = BANNER_TO_SITE % (escape(site + CARD_PAGE) + '#{{senders_link}}') if site else escape(BANNER)
+    page = assemble({'banner': banner, 'link_card': '', 'preview_tags': ''})
     body = page.encode('utf-8')
     places = len(PLACEHOLDERS.findall(page))
     if not 1 <= places <= 0xFF:

@@ -11,6 +11,8 @@
 
 #include "player/Ambient.h"
 #include "player/CardTexts.h"
+#include "cardfile/CardLayout.h"
+#include "common/WholeCharacters.h"
 #include "player/Scene.h"
 #include "web/ReferenceScreen.h"
 #include "web/SceneCanvasState.h"
@@ -122,6 +124,13 @@ WideString senders;
 EXPORT(senders_buffer) wchar_t* SendersBuffer(size_t length) {
   senders = WideString::Repeat(L' ', length);
   return const_cast<wchar_t*>(senders.c_str());
+}
+
+// The names a link brought, as the names field keeps them: at most 70 UTF-16
+// units of whole characters. Returns how many code points stay.
+EXPORT(keep_whole_senders) size_t KeepWholeSenders() {
+  senders = WholeCharacters(senders, SendersFieldLength);
+  return senders.length();
 }
 
 EXPORT(reference_width) int ReferenceWidth() { return kReferenceWidth; }

@@ -12,7 +12,10 @@ const Card = (() => {
   const root = document.documentElement;
   const canvas = document.getElementById("show");
   const ctx = canvas.getContext("2d");
-  const names = document.getElementById("names").textContent;
+  // The site's card takes its names from its link; a card written as a file
+  // has them in its page.
+  const fromLink = document.body.hasAttribute("data-link");
+  let names = fromLink ? linkNames() : document.getElementById("names").textContent;
 
   const FONT = '"Comic Sans MS", "Comic Neue", "Chalkboard SE", "Comic Relief", cursive, sans-serif';
   const LABEL_FONT = '12px Arial, "Liberation Sans", Helvetica, sans-serif';
@@ -123,8 +126,35 @@ const Card = (() => {
     memory = scene.memory;
     reference = {width: scene.reference_width(), height: scene.reference_height()};
     const chars = Array.from(names);
-    const buffer = new Uint32Array(memory.buffer, scene.senders_buffer(chars.length), chars.length);
-    chars.forEach((ch, i) => { buffer[i] = ch.codePointAt(0); });
+    const at = scene.senders_buffer(chars.length);
+    new Uint32Array(memory.buffer, at, chars.length).set(chars.map((ch) => ch.codePointAt(0)));
+    if (fromLink) names = textOf(at, scene.keep_whole_senders()).trim();
+  }
+
+  // The fragment of the card's link: the names as percent-encoded UTF-8,
+  // read once. One that does not decode brings no names, and neither do
+  // control characters.
+  function linkNames() {
+    try {
+      return decodeURIComponent(location.hash.slice(1)).replace(/[\u0000-\u001f\u007f-\u009f]/g, "");
+    } catch (e) {
+      return "";
+    }
+  }
+
+  // Who the card is from, where the page says it: the names a link brought
+  // go where a written card has them, as text only; a card without names
+  // says only what it is.
+  function sayWho() {
+    if (fromLink) {
+      document.getElementById("names").textContent = names;
+      document.querySelector("#closed .from").textContent = names;
+      document.title = "Un biglietto di auguri da " + names;
+    }
+    if (!names.trim()) {
+      document.title = "Un biglietto di auguri";
+      document.querySelector("#closed .card p").textContent = "Un biglietto di auguri";
+    }
   }
 
   async function loadPictures() {
@@ -259,18 +289,15 @@ const Card = (() => {
   }
 
   async function start() {
-    // A card written without names says only what it is.
-    if (!names.trim()) {
-      document.title = "Un biglietto di auguri";
-      document.querySelector("#closed .card p").textContent = "Un biglietto di auguri";
-    }
     document.querySelector("#closed .tap").textContent =
       matchMedia("(pointer: fine)").matches ? "Fai clic per aprire" : "Tocca per aprire";
     try {
       await Promise.all([loadScene(), loadPictures()]);
+      sayWho();
       screen = screenFor(Math.max(1, window.innerWidth), Math.max(1, window.innerHeight));
       recordShow();
     } catch (e) {
+      sayWho();
       root.className = "";  // the static card, as without scripts
       return;
     }

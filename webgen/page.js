@@ -7,6 +7,9 @@ const Page = (() => {
   const CREATED = "Il biglietto augurale \u00e8 stato creato!";
   const TYPES = ["application/vnd.microsoft.portable-executable", "application/zip", "text/html"];
   const PREVIEW_NAME = "Anteprima.html";
+  const CARD_PAGE = "biglietto.html";  // the site's card page, beside this one
+  // The link needs the site's card page beside this one, on a web server.
+  const linkOffered = document.documentElement.hasAttribute("data-site") && /^https?:$/.test(location.protocol);
   // now: the clock a zipped card is dated by (tests fix it); previewing:
   // while the preview waits for the names or loads; readyAt: when the form
   // took typing, in ms from the page's start (for the benchmark).
@@ -34,6 +37,32 @@ const Page = (() => {
 
   function kindIndex() {
     return Number(document.querySelector("#kinds input:checked").value);
+  }
+  const linkChosen = () => kindIndex() === 0;
+  const greeting = (names) => (names ? "Un biglietto di auguri da " + names : "Un biglietto di auguri");
+
+  // The card's link: the site's card page, the names in its fragment as
+  // percent-encoded UTF-8 (as a card written as a file links to it), which
+  // the browser never sends in a request.
+  function cardLink() {
+    const names = $("names").value.trim();
+    const fragment = encodeURIComponent(names).replace(/[!'()*]/g, (c) => "%" + c.charCodeAt(0).toString(16).toUpperCase());
+    return new URL(CARD_PAGE, location.href).href + (names ? "#" + fragment : "");
+  }
+  async function copyLink() {
+    const field = $("link");
+    field.value = cardLink();
+    try {
+      await navigator.clipboard.writeText(field.value);
+    } catch (e) {
+      // Where the clipboard is not offered (a page not served securely).
+      field.select();
+      if (!document.execCommand("copy")) {
+        $("status").textContent = "Seleziona il link e copialo.";
+        return;
+      }
+    }
+    say("Link copiato: incollalo in un messaggio.");
   }
   // The typed name and the chosen type, by the program's rule.
   function destination() {
@@ -80,13 +109,15 @@ const Page = (() => {
     return new File([makeCard(name, names)], name, {type: TYPES[kind]});
   }
 
-  function done() {
+  function say(text) {
     $("status").textContent = "";
-    requestAnimationFrame(() => { $("status").textContent = CREATED; });
+    requestAnimationFrame(() => { $("status").textContent = text; });
   }
+  const done = () => say(CREATED);
 
   async function create(event) {
     event.preventDefault();
+    if (linkChosen()) return copyLink();
     const file = await prepare();
     if (!file) return;
     const link = document.createElement("a");
@@ -107,6 +138,15 @@ const Page = (() => {
     }
   }
   async function share() {
+    if (linkChosen()) {
+      const names = $("names").value.trim();
+      try {
+        await navigator.share({url: cardLink(), text: greeting(names)});
+      } catch (e) {
+        // Closed without sharing.
+      }
+      return;
+    }
     const file = await prepare();
     if (!file) return;
     try {
@@ -119,6 +159,15 @@ const Page = (() => {
 
   function showDestination() {
     $("status").textContent = "";
+    const link = linkChosen();
+    $("link-part").hidden = !link;
+    $("file-part").hidden = link;
+    $("file-name").hidden = link;
+    if (link) {
+      $("link").value = cardLink();
+      $("share").hidden = !navigator.share;
+      return;
+    }
     const {name, kind} = destination();
     $("final").textContent = name;
     $("share").hidden = !shareable(name, kind);
@@ -146,6 +195,7 @@ const Page = (() => {
   function previewSoon() {
     $("status").textContent = "";
     keepWhole();
+    if (linkChosen()) $("link").value = cardLink();
     page.previewing = true;
     clearTimeout(previewTimer);
     previewTimer = setTimeout(refreshPreview, 250);
@@ -165,7 +215,7 @@ const Page = (() => {
       input.type = "radio";
       input.name = "kind";
       input.value = String(i / 2 + 1);
-      input.checked = filter[i + 1] === "*.html";
+      input.checked = !linkOffered && filter[i + 1] === "*.html";
       label.append(input, filter[i]);
       fieldset.append(label);
     }
@@ -186,6 +236,12 @@ const Page = (() => {
     w.setMaterial(at, image.length, at + image.length, template.length);
 
     addKinds();
+    if (linkOffered) {
+      $("link-kind").hidden = false;
+      $("link-kind").querySelector("input").checked = true;
+    }
+    $("no-link").hidden = location.protocol !== "file:";
+    $("copy").addEventListener("click", copyLink);
     $("form").addEventListener("submit", create);
     $("share").addEventListener("click", share);
     $("names").addEventListener("input", previewSoon);

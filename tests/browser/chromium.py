@@ -130,8 +130,9 @@ class Page:
             self.send('Emulation.setTouchEmulationEnabled', {'enabled': True})
 
     def open(self, path):
+        """A file, or an address with its scheme."""
         self.browser.events = [e for e in self.browser.events if e.get('method') != 'Page.loadEventFired']
-        self.send('Page.navigate', {'url': 'file://' + os.path.abspath(path)})
+        self.send('Page.navigate', {'url': path if '://' in path else 'file://' + os.path.abspath(path)})
         self.browser.wait_event('Page.loadEventFired', self.session)
 
     def evaluate(self, expression):

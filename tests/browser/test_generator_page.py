@@ -221,7 +221,8 @@ class GeneratorPageTest(unittest.TestCase):
             const crea = document.getElementById("crea");
             crea.scrollIntoView({block: "nearest"});
             const targets = [...document.querySelectorAll("input[type=text], button:not([hidden]), #kinds label")]
-                .filter((e) => !e.closest("dialog")).map((e) => [e.id || e.textContent, box(e).height]);
+                .filter((e) => !e.closest("dialog") && e.getClientRects().length)
+                .map((e) => [e.id || e.textContent, box(e).height]);
             return {wide: document.documentElement.scrollWidth, crea: JSON.parse(JSON.stringify(box(crea))),
                     small: targets.filter(([, h]) => h < 44)};
         })()''')
