@@ -36,17 +36,19 @@ file(GLOB UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_TESTS})
 target_link_libraries(unit_tests PRIVATE portable GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE CAROLUX_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-  CAROLUX_PICTURES_PACK="${CMAKE_BINARY_DIR}/generated/player/pictures.bin")
-# The card's packed pictures, made as the card's build makes them, for the
-# inflater's test against a stream it did not write itself.
+  CAROLUX_CARD_PACK="${CMAKE_BINARY_DIR}/generated/player/card-pack.bin")
+# A pack made as the card's build makes it, for the inflater's test against
+# a stream it did not write itself.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 file(GLOB PLAYER_ICONS CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/assets/player/*.ico")
-add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/generated/player/pictures.bin"
-  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/pack_pictures.py"
-    "${CMAKE_BINARY_DIR}/generated/player/pictures.bin" 102=${CMAKE_SOURCE_DIR}/assets/player/green.ico
+add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/generated/player/card-pack.bin"
+  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/pack_resources.py"
+    "${CMAKE_BINARY_DIR}/generated/player/card-pack.bin" 102=${CMAKE_SOURCE_DIR}/assets/player/green.ico
     103=${CMAKE_SOURCE_DIR}/assets/player/star_bright.ico 107=${CMAKE_SOURCE_DIR}/assets/player/bauble.ico
-  DEPENDS ${PLAYER_ICONS} "${CMAKE_SOURCE_DIR}/cmake/pack_pictures.py")
-target_sources(unit_tests PRIVATE "${CMAKE_BINARY_DIR}/generated/player/pictures.bin")
+    100=${CMAKE_SOURCE_DIR}/assets/player/tune.mid
+  DEPENDS ${PLAYER_ICONS} "${CMAKE_SOURCE_DIR}/assets/player/tune.mid" "${CMAKE_SOURCE_DIR}/cmake/pack_resources.py"
+    "${CMAKE_SOURCE_DIR}/cmake/deflate_raw.py")
+target_sources(unit_tests PRIVATE "${CMAKE_BINARY_DIR}/generated/player/card-pack.bin")
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
 

@@ -41,7 +41,7 @@ add_library(forms STATIC forms/Form.cpp forms/Control.cpp forms/PictureHolder.cp
 target_link_libraries(forms PUBLIC winapi codecs gdi32 user32)
 
 add_library(player STATIC player/frmDraw.cpp player/Module1.cpp player/Scene.cpp player/Ambient.cpp
-  player/Music.cpp player/SystemMusic.cpp player/CardShow.cpp player/CardPictures.cpp)
+  player/Music.cpp player/SystemMusic.cpp player/CardShow.cpp player/CardPack.cpp)
 target_link_libraries(player PUBLIC forms cardfile)
 
 # A shipped program: our own entry point, the system's msvcrt, stripped.
@@ -53,27 +53,24 @@ function(carolux_program target)
 endfunction()
 
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
-add_executable(Nevalto player/Main.cpp assets/player/Nevalto.rc "${CMAKE_BINARY_DIR}/generated/player/pictures.bin")
+add_executable(Nevalto player/Main.cpp assets/player/Nevalto.rc "${CMAKE_BINARY_DIR}/generated/player/card-pack.bin")
 # The resource compiler's inputs, so a redrawn picture or tune rebuilds the card.
 file(GLOB PLAYER_RESOURCE_FILES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/assets/player/*.ico"
   "${CMAKE_SOURCE_DIR}/assets/player/*.mid" "${CMAKE_SOURCE_DIR}/assets/player/*.wav"
   "${CMAKE_SOURCE_DIR}/assets/player/*.manifest")
-# The pictures but the window's own icon travel packed.
-set(PLAYER_PICTURES 101=neve 102=green 103=star_bright 104=star_dark 105=snowman 106=candle 107=bauble)
-set(PLAYER_PICTURE_ARGS)
-foreach(picture ${PLAYER_PICTURES})
-  string(REPLACE "=" ";" parts "${picture}")
-  list(GET parts 0 number)
-  list(GET parts 1 name)
-  list(APPEND PLAYER_PICTURE_ARGS "${number}=${CMAKE_SOURCE_DIR}/assets/player/${name}.ico")
-endforeach()
-add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/generated/player/pictures.bin"
-  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/pack_pictures.py"
-    "${CMAKE_BINARY_DIR}/generated/player/pictures.bin" ${PLAYER_PICTURE_ARGS}
-  DEPENDS ${PLAYER_RESOURCE_FILES} "${CMAKE_SOURCE_DIR}/cmake/pack_pictures.py"
-  COMMENT "Packing the card's pictures")
+# The pictures but the window's own icon, the tune and the chime travel
+# packed, by their numbers in player/PlayerResources.h.
+set(PLAYER_PACKED 101=neve.ico 102=green.ico 103=star_bright.ico 104=star_dark.ico 105=snowman.ico
+  106=candle.ico 107=bauble.ico 100=tune.mid 200=chime.wav)
+list(TRANSFORM PLAYER_PACKED REPLACE "=" "=${CMAKE_SOURCE_DIR}/assets/player/" OUTPUT_VARIABLE PLAYER_PACK_ARGS)
+add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/generated/player/card-pack.bin"
+  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/pack_resources.py"
+    "${CMAKE_BINARY_DIR}/generated/player/card-pack.bin" ${PLAYER_PACK_ARGS}
+  DEPENDS ${PLAYER_RESOURCE_FILES} "${CMAKE_SOURCE_DIR}/cmake/pack_resources.py"
+    "${CMAKE_SOURCE_DIR}/cmake/deflate_raw.py"
+  COMMENT "Packing the card's pictures, tune and chime")
 set_source_files_properties(assets/player/Nevalto.rc PROPERTIES
-  OBJECT_DEPENDS "${PLAYER_RESOURCE_FILES};${CMAKE_BINARY_DIR}/generated/player/pictures.bin")
+  OBJECT_DEPENDS "${PLAYER_RESOURCE_FILES};${CMAKE_BINARY_DIR}/generated/player/card-pack.bin")
 target_include_directories(Nevalto PRIVATE "${CMAKE_BINARY_DIR}/generated/player")
 target_link_libraries(Nevalto PRIVATE player)
 carolux_program(Nevalto)

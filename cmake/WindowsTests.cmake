@@ -16,7 +16,7 @@ target_link_libraries(win_tests PRIVATE player gtest_main)
 target_compile_definitions(win_tests PRIVATE CAROLUX_DIST="${DIST_OUT}")
 target_link_options(win_tests PRIVATE -static)
 add_dependencies(win_tests Nevalto)
-target_include_directories(win_tests PRIVATE "${CMAKE_BINARY_DIR}/generated/player")  # the packed pictures
+target_include_directories(win_tests PRIVATE "${CMAKE_BINARY_DIR}/generated/player")  # the card's pack
 include(GoogleTest)
 add_test(NAME win_tests COMMAND win_tests)
 

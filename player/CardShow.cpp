@@ -69,7 +69,7 @@ bool frmDraw::PumpMessages() {
 }
 
 bool frmDraw::PlayChime() {
-  PlaySoundResource(instance_, IDR_CHIME);
+  PlaySoundResource(pack_, IDR_CHIME);
   bound::Sleep(200);
   ::PumpMessages();
   return true;

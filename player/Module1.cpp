@@ -18,18 +18,9 @@ bool FileExists(const WideString& path) {
   return file.Valid();
 }
 
-const void* LoadResourceBytes(HINSTANCE instance, short id, const char* type, DWORD* size) {
-  HRSRC found = FindResourceExA(instance, type, MAKEINTRESOURCEA(id), MAKELANGID(LANG_ITALIAN, SUBLANG_ITALIAN));
-  HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
-  *size = found ? SizeofResource(instance, found) : 0;
-  return loaded ? LockResource(loaded) : nullptr;
-}
-
-void PlaySoundResource(HINSTANCE instance, short id) {
-  DWORD size = 0;
-  // The resource stays mapped while the program runs, so the sound can go
-  // on playing from it after this returns.
-  const void* wave = LoadResourceBytes(instance, id, "CUSTOM", &size);
-  if (wave) bound::sndPlaySoundA(static_cast<LPCSTR>(wave), SND_ASYNC | SND_NODEFAULT | SND_MEMORY);
+void PlaySoundResource(const CardPack& pack, short id) {
+  size_t size = 0;
+  const unsigned char* wave = pack.Find(id, size);
+  if (wave) bound::sndPlaySoundA(reinterpret_cast<LPCSTR>(wave), SND_ASYNC | SND_NODEFAULT | SND_MEMORY);
   PumpMessages();
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "common/WideString.h"
+#include "player/CardPack.h"
 
 // True on Windows 2000 and later (major version 5 or more); false when the
 // version cannot be read.
@@ -12,10 +13,8 @@ bool IsWin2000OrLater();
 // True when the file can be opened for reading.
 bool FileExists(const WideString& path);
 
-// The bytes of one of the program's own resources (stored under Italian),
-// valid for the life of the process; null when missing.
-const void* LoadResourceBytes(HINSTANCE instance, short id, const char* type, DWORD* size);
-
-// Starts a "CUSTOM" resource holding a WAVE file, without waiting for it;
-// silence, never the system's default sound, when it cannot play.
-void PlaySoundResource(HINSTANCE instance, short id);
+// Starts the card's packed resource with that number, a WAVE file, without
+// waiting for it; silence, never the system's default sound, when it cannot
+// play. The sound goes on playing from the pack's bytes, so the pack must
+// outlast it.
+void PlaySoundResource(const CardPack& pack, short id);

@@ -13,7 +13,7 @@ void PlayMusic(MusicHost& host, short resourceId, WideString& file) {
   file = path;
   if (host.FileExists(path)) host.DeleteQuietly(path);
   StopMusic(host);
-  host.WriteResourceToFile(resourceId, "MIDI", path);
+  host.WriteResourceToFile(resourceId, path);
   // Quoted, so that a temporary folder with a space in its path (a user
   // name with a space) still plays.
   WideString open(L"open \"");

@@ -1,6 +1,6 @@
 #pragma once
-// The card's tune: written from the program's resources to a temporary file
-// and played once through the system's MIDI sequencer under the alias
+// The card's tune: written from the card's packed resources to a temporary
+// file and played once through the system's MIDI sequencer under the alias
 // "suono". Kept apart from Windows so the order of commands can be checked.
 // Paths stay wide up to the sequencer, which is given a form of the path it
 // can open, so a temporary folder named in any script still plays.
@@ -17,7 +17,9 @@ class MusicHost {
   virtual WideString ProgramFolder() = 0;
   virtual bool FileExists(const WideString& path) = 0;
   virtual void DeleteQuietly(const WideString& path) = 0;
-  virtual void WriteResourceToFile(short resourceId, const char* type, const WideString& path) = 0;
+  // The card's resource with that number, as a file that holds exactly its
+  // bytes.
+  virtual void WriteResourceToFile(short resourceId, const WideString& path) = 0;
   // The path of an existing file as the sequencer's open command names it.
   virtual WideString PathForMci(const WideString& path) = 0;
   virtual void SendMci(const WideString& command) = 0;

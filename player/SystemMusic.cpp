@@ -29,9 +29,9 @@ void SystemMusic::DeleteQuietly(const WideString& path) { DeleteFileW(path.c_str
 // The file is made empty first, so a longer leftover keeps no bytes behind
 // the tune. No handle stays open while messages are served, so an ending
 // that comes meanwhile can still remove the file.
-void SystemMusic::WriteResourceToFile(short resourceId, const char* type, const WideString& path) {
-  DWORD size = 0;
-  const void* bytes = LoadResourceBytes(instance_, resourceId, type, &size);
+void SystemMusic::WriteResourceToFile(short resourceId, const WideString& path) {
+  size_t size = 0;
+  const unsigned char* bytes = pack_.Find(resourceId, size);
   if (!bytes) return;
   {
     KernelHandle created(
@@ -44,7 +44,7 @@ void SystemMusic::WriteResourceToFile(short resourceId, const char* type, const 
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return;
     DWORD written = 0;
-    WriteFile(file.get(), bytes, size, &written, nullptr);
+    WriteFile(file.get(), bytes, static_cast<DWORD>(size), &written, nullptr);
   }
   ::PumpMessages();
 }

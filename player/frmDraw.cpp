@@ -4,7 +4,6 @@
 #include "forms/MessageBox.h"
 #include "forms/MessagePump.h"
 #include "forms/Twips.h"
-#include "player/CardPictures.h"
 #include "player/CardTexts.h"
 #include "player/Module1.h"
 #include "player/PlayerResources.h"
@@ -54,10 +53,9 @@ void frmDraw::PlaceControls() {
       {&imgCandle, IDI_CANDLE, 8, 48, 32, false},      {&imgStar0, IDI_STAR_BRIGHT, 128, 0, 48, false},
       {&picRed, IDI_BAUBLE, 8, 8, 32, false},
   };
-  CardPictures packed(instance_);
   for (const Placement& p : pictures) {
     size_t length = 0;
-    const unsigned char* image = packed.Find(p.id, length);
+    const unsigned char* image = pack_.Find(p.id, length);
     p.holder->LoadIconImage(image, length, p.size, p.size);
     p.holder->Move(DesignPixels(p.left, dpi), DesignPixels(p.top, dpi), p.size, p.size);
     p.holder->SetVisible(p.visible);

@@ -8,6 +8,7 @@
 #include "forms/Label.h"
 #include "forms/PictureHolder.h"
 #include "player/Ambient.h"
+#include "player/CardPack.h"
 #include "player/Music.h"
 #include "player/SceneCanvas.h"
 #include "player/SystemMusic.h"
@@ -18,7 +19,7 @@ class frmDraw : public Form,
                 private SteadyClock,
                 private MessageWaiter {
  public:
-  explicit frmDraw(HINSTANCE instance) : instance_(instance), music_(instance) { quitOnDestroy_ = true; }
+  explicit frmDraw(HINSTANCE instance) : instance_(instance), pack_(instance), music_(pack_) { quitOnDestroy_ = true; }
 
   // Creates the window in its designed state; Form_Load then sets it up.
   bool Open();
@@ -81,6 +82,7 @@ class frmDraw : public Form,
   void EndMusic();
 
   HINSTANCE instance_;
+  CardPack pack_;  // pictures, tune and chime, for the window's life
   Ambient ambient_;
   TickWidener ticks_;
   SystemMusic music_;

@@ -41,16 +41,18 @@ Bytes RoundTrip(const Bytes& data) {
 
 }  // namespace
 
-// The card's pictures as the build packs them (Python's zlib at its best,
-// dynamic Huffman blocks) come back as the icon files' own images.
-TEST(Inflate, UnpacksTheCardsPicturesExactly) {
-  Bytes pack = ReadFile(CAROLUX_PICTURES_PACK);
+// The card's pictures and tune as the build packs them (zopfli, dynamic
+// Huffman blocks) come back as the icon files' own images and the tune's
+// file.
+TEST(Inflate, UnpacksTheCardsPackExactly) {
+  Bytes pack = ReadFile(CAROLUX_CARD_PACK);
   ASSERT_GT(pack.size(), 4u);
   Bytes records(Le32(pack.data()));
   ASSERT_EQ(Inflate(pack.data() + 4, pack.size() - 4, records.data(), records.size()), records.size());
   size_t at = 0;
-  for (const char* name : {"green.ico", "star_bright.ico", "bauble.ico"}) {
-    Bytes image = IconImage(name);
+  for (const char* name : {"green.ico", "star_bright.ico", "bauble.ico", "tune.mid"}) {
+    Bytes image = std::strstr(name, ".ico") ? IconImage(name)
+                                            : ReadFile(std::string(CAROLUX_SOURCE_DIR) + "/assets/player/" + name);
     ASSERT_FALSE(image.empty()) << name;
     ASSERT_LE(at + 8 + image.size(), records.size()) << name;
     EXPECT_EQ(Le32(&records[at + 4]), image.size()) << name;
@@ -74,7 +76,7 @@ TEST(Inflate, ReadsBackWhatDeflateWrites) {
 // A damaged or cut stream, or one longer than the room given, yields nothing
 // rather than a picture with holes.
 TEST(Inflate, RefusesDamagedCutOrOverlongStreams) {
-  Bytes pack = ReadFile(CAROLUX_PICTURES_PACK);
+  Bytes pack = ReadFile(CAROLUX_CARD_PACK);
   ASSERT_GT(pack.size(), 100u);
   Bytes out(Le32(pack.data()));
   EXPECT_EQ(Inflate(pack.data() + 4, pack.size() - 40, out.data(), out.size()), 0u);

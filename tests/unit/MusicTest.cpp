@@ -29,10 +29,8 @@ class RecordingHost : public MusicHost {
     return exists;
   }
   void DeleteQuietly(const WideString& path) override { calls.push_back(L"delete " + W(path)); }
-  void WriteResourceToFile(short id, const char* type, const WideString& path) override {
-    std::string narrow(type);
-    calls.push_back(L"write " + std::to_wstring(id) + L" " + std::wstring(narrow.begin(), narrow.end()) + L" " +
-                    W(path));
+  void WriteResourceToFile(short id, const WideString& path) override {
+    calls.push_back(L"write " + std::to_wstring(id) + L" " + W(path));
   }
   // As the system gives a short form: the path with its folders' names cut.
   WideString PathForMci(const WideString& path) override {
@@ -59,7 +57,7 @@ TEST(PlayMusic, StopsAnyTuneThenWritesOpensQuotedByItsShortFormAndPlaysFromTheSt
       L"delete " + path,
       L"mci stop suono",
       L"mci close suono",
-      L"write 100 MIDI " + path,
+      L"write 100 " + path,
       L"short " + path,  // once the file exists, as a short form needs it
       L"mci open \"C:\\Users\\ANNAMA~1\\AppData\\Local\\Temp\\Miditemp.mid\" type sequencer alias suono",
       L"mci play suono from 0",

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "player/Module1.h"
+#include "player/CardPack.h"
 #include "player/PlayerResources.h"
 #include "player/SystemMusic.h"
 #include "tests/win/TestFiles.h"
@@ -39,7 +39,7 @@ bool SameFile(const std::wstring& a, const std::wstring& b) {
 // answer to it kept.
 class WatchedMusic : public SystemMusic {
  public:
-  WatchedMusic() : SystemMusic(GetModuleHandleW(nullptr)) {}
+  explicit WatchedMusic(const CardPack& pack) : SystemMusic(pack) {}
   void SendMci(const WideString& command) override {
     wchar_t reply[256] = {};
     commands.push_back(W(command));
@@ -66,10 +66,10 @@ class TempFolderAs {
   std::wstring old_;
 };
 
-std::vector<unsigned char> TuneBytes() {
-  DWORD size = 0;
-  const void* bytes = LoadResourceBytes(GetModuleHandleW(nullptr), IDR_MUSIC, "MIDI", &size);
-  const auto* at = static_cast<const unsigned char*>(bytes);
+// The tune as this program's pack holds it, the card's own.
+std::vector<unsigned char> TuneBytes(const CardPack& pack) {
+  size_t size = 0;
+  const unsigned char* at = pack.Find(IDR_MUSIC, size);
   return at ? std::vector<unsigned char>(at, at + size) : std::vector<unsigned char>();
 }
 
@@ -79,12 +79,13 @@ void PlaysFrom(const std::wstring& folderName) {
   std::wstring tune = folder.File(L"Miditemp.mid");
   // A longer leftover of an earlier card leaves nothing behind the tune.
   WriteBytes(tune, std::vector<unsigned char>(5000, 0xEE));
-  WatchedMusic music;
+  CardPack pack(GetModuleHandleW(nullptr));
+  WatchedMusic music(pack);
   WideString file;
   PlayMusic(music, IDR_MUSIC, file);
   EXPECT_EQ(W(file), tune);
-  ASSERT_FALSE(TuneBytes().empty());
-  EXPECT_EQ(ReadBytes(tune), TuneBytes());
+  ASSERT_FALSE(TuneBytes(pack).empty());
+  EXPECT_EQ(ReadBytes(tune), TuneBytes(pack));
   ASSERT_EQ(music.commands.size(), 4u);
   const std::wstring head = L"open \"", tail = L"\" type sequencer alias suono";
   const std::wstring& open = music.commands[2];
@@ -113,6 +114,7 @@ TEST(SystemMusic, TheTunePlaysFromATemporaryFolderNamedInJapanese) {
 TEST(SystemMusic, TheTemporaryFolderIsTheSystemsWithOneBackslash) {
   ScratchFolder folder(L"plain");
   TempFolderAs temp(folder.path());  // given without a backslash at its end
-  WatchedMusic music;
+  CardPack pack(GetModuleHandleW(nullptr));
+  WatchedMusic music(pack);
   EXPECT_EQ(W(TempFolder(music)), folder.path() + L"\\");
 }

@@ -1,4 +1,4 @@
-#include "player/CardPictures.h"
+#include "player/CardPack.h"
 
 #include <stdint.h>
 
@@ -13,8 +13,8 @@ uint32_t Le32(const unsigned char* p) {
 
 }  // namespace
 
-CardPictures::CardPictures(HINSTANCE instance) {
-  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(IDR_PICTURES), MAKEINTRESOURCEW(10));  // RT_RCDATA
+CardPack::CardPack(HINSTANCE instance) {
+  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(IDR_PACK), MAKEINTRESOURCEW(10));  // RT_RCDATA
   HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
   const auto* pack = static_cast<const unsigned char*>(loaded ? LockResource(loaded) : nullptr);
   DWORD size = found ? SizeofResource(instance, found) : 0;
@@ -24,7 +24,7 @@ CardPictures::CardPictures(HINSTANCE instance) {
   records_ = static_cast<ByteBuffer&&>(records);
 }
 
-const unsigned char* CardPictures::Find(int id, size_t& length) const {
+const unsigned char* CardPack::Find(int id, size_t& length) const {
   const unsigned char* p = records_.data();
   const unsigned char* end = p + records_.size();
   while (p && end - p >= 8) {
