@@ -2,7 +2,7 @@
 # (the card's bytes, the filler, the codecs, the final name and the question
 # about the names) compiled to WebAssembly with the web card's toolchain, and
 # the page's form, style and script around it, with the finished player image
-# and the web card's template embedded once. Built with the 32-bit programs,
+# and the web card's template embedded once, deflated. Built with the 32-bit programs,
 # whose player image it carries. Needs Web.cmake's variables.
 
 set(PAGE_OUT "${CMAKE_BINARY_DIR}/webgen")
@@ -34,15 +34,15 @@ file(GLOB PAGE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/webgen/*.html" "${
 file(MAKE_DIRECTORY "${DIST_OUT}/site")
 add_custom_command(OUTPUT "${DIST_OUT}/Carolux.html" "${DIST_OUT}/site/index.html"
   COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/assemble_generator_page.py"
-    --page "${CMAKE_SOURCE_DIR}/webgen" --wasm "${PAGE_OUT}/writer.wasm" --image "$<TARGET_FILE:Nevalto>"
+    --page "${CMAKE_SOURCE_DIR}/webgen" --web "${CMAKE_SOURCE_DIR}/web" --wasm "${PAGE_OUT}/writer.wasm" --image "$<TARGET_FILE:Nevalto>"
     --template "${WEB_OUT}/card-template.html" --contacts "${CMAKE_SOURCE_DIR}/generator/AboutContacts.h"
     --resources "${CMAKE_SOURCE_DIR}/assets/generator/Carolux.rc"
     --icon "${CMAKE_SOURCE_DIR}/assets/generator/carolux.ico" --out "${DIST_OUT}/Carolux.html"
     --site-out "${DIST_OUT}/site/index.html"
   DEPENDS "${PAGE_OUT}/writer.wasm" Nevalto web_template "${WEB_OUT}/card-template.html" ${PAGE_SOURCES}
     "${CMAKE_SOURCE_DIR}/cmake/assemble_generator_page.py" "${CMAKE_SOURCE_DIR}/cmake/ico_to_png.py"
-    "${CMAKE_SOURCE_DIR}/cmake/page_parts.py"
-    "${CMAKE_SOURCE_DIR}/generator/AboutContacts.h" "${CMAKE_SOURCE_DIR}/assets/generator/Carolux.rc"
+    "${CMAKE_SOURCE_DIR}/cmake/page_parts.py" "${CMAKE_SOURCE_DIR}/cmake/deflate_raw.py"
+    "${CMAKE_SOURCE_DIR}/web/embedded.js" "${CMAKE_SOURCE_DIR}/generator/AboutContacts.h" "${CMAKE_SOURCE_DIR}/assets/generator/Carolux.rc"
     "${CMAKE_SOURCE_DIR}/assets/generator/carolux.ico"
   COMMENT "Assembling the generator's page"
   VERBATIM)

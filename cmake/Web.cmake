@@ -6,6 +6,7 @@
 
 find_program(WEB_CLANGXX NAMES clang++ REQUIRED)
 find_program(WEB_WASM_LD NAMES wasm-ld REQUIRED)
+find_program(WEB_WASM_OPT NAMES wasm-opt REQUIRED)
 
 set(WEB_OUT "${CMAKE_BINARY_DIR}/web")
 file(MAKE_DIRECTORY "${WEB_OUT}/obj")
@@ -41,10 +42,12 @@ function(web_wasm_objects out_var folder label)
   set(${out_var} ${objects} PARENT_SCOPE)
 endfunction()
 
+# Linked, then made smaller by binaryen's optimiser.
 function(web_wasm_link output label)
   add_custom_command(OUTPUT "${output}"
     COMMAND "${WEB_WASM_LD}" --no-entry --strip-all --gc-sections
-      --initial-memory=1048576 -z stack-size=65536 ${ARGN} -o "${output}"
+      --initial-memory=1048576 -z stack-size=65536 ${ARGN} -o "${output}.linked"
+    COMMAND "${WEB_WASM_OPT}" -Oz "${output}.linked" -o "${output}"
     DEPENDS ${ARGN}
     COMMENT "Linking ${label}"
     VERBATIM)
@@ -81,7 +84,7 @@ add_custom_command(OUTPUT "${WEB_OUT}/card-template.html" "${WEB_OUT}/biglietto.
   DEPENDS "${WEB_OUT}/scene.wasm" "${WEB_OUT}/finished.txt" ${WEB_PAGE_SOURCES} ${WEB_ASSETS}
     "${CMAKE_SOURCE_DIR}/assets/player/tune.mid" "${CMAKE_SOURCE_DIR}/assets/player/chime.wav"
     "${CMAKE_SOURCE_DIR}/cmake/assemble_web_template.py" "${CMAKE_SOURCE_DIR}/cmake/ico_to_png.py"
-    "${CMAKE_SOURCE_DIR}/cmake/page_parts.py"
+    "${CMAKE_SOURCE_DIR}/cmake/page_parts.py" "${CMAKE_SOURCE_DIR}/cmake/deflate_raw.py"
     "${CMAKE_SOURCE_DIR}/player/CardTexts.h"
   COMMENT "Assembling the web card's page template"
   VERBATIM)

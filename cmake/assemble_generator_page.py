@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Assembles the generator's page, dist/Carolux.html, from webgen/: the page,
-its style and script, the writing code's WebAssembly, the finished player
-image and the web card's template (each embedded once, in base64), the
-program's icon and the About window's contacts and version. One file that
-opens from disk or any static host and loads nothing.
+its style and script (minified, the script with the web card's reader of
+embedded bytes, web/embedded.js), one deflated pack of the writing code's
+WebAssembly, the finished player image and the web card's template (each
+byte for byte, which the page unpacks), the program's icon (once) and the
+About window's contacts and version. One file that opens from disk or any
+static host and loads nothing.
 
 Its Content-Security-Policy allows its own style and script by hash, and the
 web card's too: the preview frame shows the card from a blob: address, and
@@ -12,7 +14,7 @@ such a document keeps the policy of the page that made it, besides its own.
 With --site-out, also the site's own copy of the page, which offers the
 card's link: it stands beside the card page, which the link opens.
 
-Usage: assemble_generator_page.py --page DIR --wasm FILE --image FILE --template FILE
+Usage: assemble_generator_page.py --page DIR --web DIR --wasm FILE --image FILE --template FILE
                                   --contacts AboutContacts.h --resources Carolux.rc --icon FILE --out FILE
                                   [--site-out FILE]
 """
@@ -25,9 +27,10 @@ import urllib.parse
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import ico_to_png  # noqa: E402
-from page_parts import b64, compact, csp_hash, escape  # noqa: E402
+from deflate_raw import deflate_raw  # noqa: E402
+from page_parts import b64, csp_hash, escape, minify_script, minify_style, smallest_png  # noqa: E402
 
-MAX_BYTES = 192 * 1024
+MAX_BYTES = 96 * 1024
 
 
 def read(path, mode='rb'):
@@ -69,7 +72,8 @@ def version_caption(path):
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ('--page', '--wasm', '--image', '--template', '--contacts', '--resources', '--icon', '--out'):
+    for option in ('--page', '--web', '--wasm', '--image', '--template', '--contacts', '--resources', '--icon',
+                   '--out'):
         parser.add_argument(option, required=True)
     parser.add_argument('--site-out')
     args = parser.parse_args()
@@ -77,15 +81,18 @@ def main():
     image, template = read(args.image), read(args.template)
     if image[-70:] != bytes(70):
         raise SystemExit('assemble_generator_page: %s does not end in the free senders\' field' % args.image)
-    data = 'const PAGE_DATA = {wasm: "%s", image: "%s", template: "%s"};\n' % (
-        b64(read(args.wasm)), b64(image), b64(template))
-    script = data + compact(read(os.path.join(args.page, 'page.js'), 'r'))
-    style = read(os.path.join(args.page, 'page.css'), 'r')
+    parts = (read(args.wasm), image, template)
+    data = 'const PAGE_DATA = {pack: "%s", parts: [%s]};\n' % (b64(deflate_raw(b''.join(parts))),
+                                                            ', '.join(str(len(p)) for p in parts))
+    script = data + minify_script(read(os.path.join(args.web, 'embedded.js'), 'r') +
+                                  read(os.path.join(args.page, 'page.js'), 'r'))
+    style = minify_style(read(os.path.join(args.page, 'page.css'), 'r'))
     card_styles, card_scripts = card_sources(template)
     csp = ("default-src 'none'; img-src data:; style-src %s; script-src %s 'wasm-unsafe-eval'; frame-src blob:; "
            "base-uri 'none'; form-action 'none'" % (' '.join([csp_hash(style)] + card_styles),
                                                    ' '.join([csp_hash(script)] + card_scripts)))
     _, _, icon = ico_to_png.icon_to_png(read(args.icon))
+    icon = smallest_png(icon)
     who = contacts(args.contacts)
     version = version_caption(args.resources)
     subject = urllib.parse.quote('Carolux - ' + version, safe='-._~')

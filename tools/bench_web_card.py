@@ -47,7 +47,7 @@ WATCH = """(() => {
 })();"""
 
 # The show's record made and its pictures decoded: the tap can open it.
-READY = "typeof Card !== 'undefined' && Card.record.length > 0 && document.documentElement.classList.contains('closed')"
+READY = "typeof Card !== 'undefined' && Card.ready"
 
 
 def card_page(folder):

@@ -1,7 +1,10 @@
 // The page's host: runs the card's scene (WebAssembly, the same C++ as the
 // card program) against a virtual clock, recording what it draws, then
 // replays the record in real time over the night backdrop, with the tune and
-// the chimes. The star's twinkle and the snow come from the scene's own
+// the chimes. The closed card shows at once; the scene, its pictures, its
+// record and the sound's script (the synthesizer, the show's clock, the
+// sound: packed with the scene, as only the show needs them) are made ready
+// behind it, before the tap. The star's twinkle and the snow come from the scene's own
 // ambient ticks, called on the card's timer intervals.
 //
 // The scene is laid out, as the card program does for a monitor, on a screen
@@ -34,6 +37,14 @@ const Card = (() => {
   let screen = {width: 800, height: 600, scale: 1, left: 0, top: 0};
   let star = [0, 0];   // where the star twinkles on the current screen
   let show = null;
+  let ready = false;   // the record made and the canvas fitted: a tap opens the card
+  let asked = false;   // a tap came before that
+  // The scene's WebAssembly, the tune, the chime and the sound's script,
+  // packed by the build.
+  const parts = root.classList.contains("js") && unpacked(CARD_DATA.pack).then((all) => {
+    const [wasm, tune, chime, sound] = parted(all, CARD_DATA.parts);
+    return {wasm, tune, chime, sound};
+  });
 
   const pixels = (points) => Math.round(points * 4 / 3);
   const textOf = (ptr, length) => String.fromCodePoint(...new Uint32Array(memory.buffer, ptr, length));
@@ -120,8 +131,8 @@ const Card = (() => {
     if (placed) star = [even(placed[1][2]), even(placed[1][3])];
   }
 
-  async function loadScene() {
-    const module = await WebAssembly.instantiate(bytesOf(CARD_DATA.wasm), imports);
+  async function loadScene(wasm) {
+    const module = await WebAssembly.instantiate(wasm, imports);
     scene = module.instance.exports;
     memory = scene.memory;
     reference = {width: scene.reference_width(), height: scene.reference_height()};
@@ -282,33 +293,60 @@ const Card = (() => {
   }
 
   // From the closed card, or again from the end; once, however many taps.
+  // The first picture comes with the tap; the sound wakes after it. A tap
+  // before the show is ready opens it once it is.
   function open(from) {
     if (!root.classList.contains(from)) return;
-    Sound.wake();
-    begin();
-  }
-
-  async function start() {
-    document.querySelector("#closed .tap").textContent =
-      matchMedia("(pointer: fine)").matches ? "Fai clic per aprire" : "Tocca per aprire";
-    try {
-      await Promise.all([loadScene(), loadPictures()]);
-      sayWho();
-      screen = screenFor(Math.max(1, window.innerWidth), Math.max(1, window.innerHeight));
-      recordShow();
-    } catch (e) {
-      sayWho();
-      root.className = "";  // the static card, as without scripts
+    if (!ready) {
+      asked = true;
       return;
     }
-    root.classList.add("closed");
+    begin();
+    Sound.wake();
+  }
+
+  // A script that came in the pack, allowed by the page's policy by its hash.
+  function run(bytes) {
+    const script = document.createElement("script");
+    script.textContent = new TextDecoder().decode(bytes);
+    document.head.append(script);
+  }
+
+  // Behind the closed card, once it is drawn: the sound's script, the scene
+  // and its pictures, the record and the canvas for this window.
+  async function prepare() {
+    await new Promise((resolve) => afterFrame(resolve));
+    const {wasm, tune, chime, sound} = await parts;
+    run(sound);
+    Sound.load(tune, chime);
+    await Promise.all([loadScene(wasm), loadPictures()]);
+    if (fromLink) sayWho();
+    screen = screenFor(Math.max(1, window.innerWidth), Math.max(1, window.innerHeight));
+    recordShow();
     fit();
+    Sound.listen(hold, resume);
+    document.addEventListener("visibilitychange", () => (document.hidden ? pause() : resume()));
+    document.addEventListener("freeze", pause);
+    document.addEventListener("resume", resume);
+    ready = true;
+    if (asked) open("closed");
+  }
+
+  function start() {
+    sayWho();
+    // A browser that cannot unpack the show keeps the card without scripts.
+    if (!parts) return;
+    document.querySelector("#closed .tap").textContent =
+      matchMedia("(pointer: fine)").matches ? "Fai clic per aprire" : "Tocca per aprire";
+    root.classList.add("closed");
+    prepare().catch(() => {
+      root.className = "old";
+    });
     // A click during the show wakes sound that was lost, where it can.
     document.addEventListener("click", () => {
       if (show && !show.ended) Sound.wake();
       open("closed");
     });
-    Sound.listen(hold, resume);
     document.getElementById("again").addEventListener("click", () => open("ended"));
     // Keys that type something end the show, as on the card's window; a
     // Shift or an arrow alone does not.
@@ -318,14 +356,13 @@ const Card = (() => {
       if (typing && show && !show.frozen) end();
     });
     window.addEventListener("resize", fit);
-    document.addEventListener("visibilitychange", () => (document.hidden ? pause() : resume()));
-    document.addEventListener("freeze", pause);
-    document.addEventListener("resume", resume);
   }
 
   start();
-  // For the tests: the showing stopped at a chosen moment, and what it did.
+  // For the tests: whether a tap opens the show at once, the showing stopped
+  // at a chosen moment, and what it did.
   return {
+    get ready() { return ready; },
     freezeAt(ms) { show.frozen = true; advance(ms); },
     get record() { return record; },
     get drawn() { return drawn(); },
@@ -334,5 +371,6 @@ const Card = (() => {
     get playing() { return Sound.playing; },
     get sound() { return Sound.state; },
     get audioStart() { return Sound.start; },
+    get parts() { return parts; },
   };
 })();

@@ -1,7 +1,8 @@
-// The card's tune and chimes on Web Audio. The context is made and woken in
-// the tap itself, as Safari plays only what a click starts, and the sound
-// joins the show once the audio clock is seen to move: the show never waits
-// for it. A context that never runs (no output device, sound refused), or
+// The card's tune and chimes on Web Audio. The context is made and woken by
+// the tap, as Safari plays only what a click starts, once the tap's first
+// frame is drawn (making it can hold the page for a tenth of a second), and
+// the sound joins the show once the audio clock is seen to move: the show
+// never waits for it. A context that never runs (no output device, sound refused), or
 // whose clock stands still after an interruption, leaves a silent show that
 // still plays to its end; a new context is tried in its place.
 const Sound = (() => {
@@ -9,6 +10,8 @@ const Sound = (() => {
   const GIVE_UP = 3000; // ms an interrupted context has to come back once the page shows
   const LATE = 0.15;    // s: a note this late when the sound joins still plays
   let context = null, tune = null, chime = null, music = null;
+  let files = null;     // {tune, chime}: their files' bytes, once unpacked
+  let making = false;   // a context is on its way
   let clock = null;     // the showing's ShowClock, while it lasts
   let heard = -1, heardAt = 0, joined = false;
   let start = 0;        // the context time of the show's 0, once joined
@@ -21,16 +24,27 @@ const Sound = (() => {
     try {
       const made = new Context();
       made.onstatechange = () => changed(made);
-      if (!tune) tune = Synth.parse(bytesOf(CARD_DATA.tune));
-      if (!chime) {
-        // Older Safari answers through the callbacks only.
-        const done = made.decodeAudioData(bytesOf(CARD_DATA.chime).buffer, (b) => { chime = b; }, () => {});
-        if (done) done.catch(() => {});
-      }
+      read(made);
       return made;
     } catch (e) {
       return null;
     }
+  }
+
+  // The tune read and the chime decoded, once a context and their bytes
+  // are both there.
+  function read(into) {
+    if (!into || !files) return;
+    if (!tune) tune = Synth.parse(files.tune);
+    if (!chime) {
+      // Older Safari answers through the callbacks only.
+      const done = into.decodeAudioData(files.chime.slice().buffer, (b) => { chime = b; }, () => {});
+      if (done) done.catch(() => {});
+    }
+  }
+
+  function resumed() {
+    if (context && context.state !== "running") context.resume().catch(() => {});
   }
 
   // From the tap: a context, woken. Safari plays through the silent switch
@@ -41,8 +55,16 @@ const Sound = (() => {
     } catch (e) {
       // Not settable here: the ringer's rules hold.
     }
-    if (!context) context = make();
-    if (context && context.state !== "running") context.resume().catch(() => {});
+    if (context || making) {
+      resumed();
+      return;
+    }
+    making = true;
+    afterFrame(() => {
+      making = false;
+      if (!context) context = make();
+      resumed();
+    });
   }
 
   function stopMusic() {
@@ -123,6 +145,15 @@ const Sound = (() => {
   return {
     wake,
     poll,
+    // The tune's and the chime's files.
+    load(tuneFile, chimeFile) {
+      files = {tune: tuneFile, chime: chimeFile};
+      try {
+        read(context);
+      } catch (e) {
+        // A tune that does not read: the show goes on in silence.
+      }
+    },
     // A showing begins, or ends (null): the tune of the last one stops.
     attach(showClock) {
       stopMusic();

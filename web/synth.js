@@ -99,9 +99,10 @@ const Synth = (() => {
   }
 
   // Notes starting in [from, to) seconds of the tune, the tune starting at
-  // the audio clock's start.
+  // the audio clock's start. A note due before the clock began (sound that
+  // joins a show already under way) plays at once.
   function schedule(ctx, out, tune, start, from, to) {
-    for (const n of tune.notes) if (n.time >= from && n.time < to) voice(ctx, out, n, start + n.time);
+    for (const n of tune.notes) if (n.time >= from && n.time < to) voice(ctx, out, n, Math.max(0, start + n.time));
   }
 
   // Plays the tune, begun at the audio clock's start, from its second from

@@ -1,9 +1,9 @@
 // The generator's page: the form, the preview, the download and the share.
 // Every byte of a card, its final name and the question about the names
-// come from the program's own writing code, here as WebAssembly (PAGE_DATA).
+// come from the program's own writing code, here as WebAssembly, packed with
+// the player image and the web card's template (PAGE_DATA).
 const Page = (() => {
   const $ = (id) => document.getElementById(id);
-  const bytes = (base64) => Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
   const CREATED = "Il biglietto augurale \u00e8 stato creato!";
   const TYPES = ["application/vnd.microsoft.portable-executable", "application/zip", "text/html"];
   const PREVIEW_NAME = "Anteprima.html";
@@ -226,10 +226,24 @@ const Page = (() => {
     $("about-close").focus();
   }
 
+  // The page's icon, carried once, in its header.
+  function showIcon() {
+    const icon = document.createElement("link");
+    icon.rel = "icon";
+    icon.href = $("logo").src;
+    document.head.append(icon);
+  }
+
   async function start() {
-    const {instance} = await WebAssembly.instantiate(bytes(PAGE_DATA.wasm), {});
+    showIcon();
+    // The material travels deflated, for the browser to unpack.
+    if (!window.DecompressionStream) {
+      $("newer").hidden = false;
+      return;
+    }
+    const [wasm, image, template] = parted(await unpacked(PAGE_DATA.pack), PAGE_DATA.parts);
+    const {instance} = await WebAssembly.instantiate(wasm, {});
     w = instance.exports;
-    const image = bytes(PAGE_DATA.image), template = bytes(PAGE_DATA.template);
     const at = w.reserve(image.length + template.length);
     new Uint8Array(w.memory.buffer, at, image.length).set(image);
     new Uint8Array(w.memory.buffer, at + image.length, template.length).set(template);

@@ -80,7 +80,7 @@ class EngineRoad:
         for size, width, height in SIZES:
             with self.subTest(size):
                 page.open(path, width, height)
-                page.wait_for('document.documentElement.classList.contains("closed")')
+                page.wait_for('document.documentElement.classList.contains("closed") && Card.ready')
                 closed = page.evaluate('document.getElementById("closed").innerText')
                 self.assertIn('Un biglietto di auguri da', closed)
                 self.assertIn(NAMES, closed)

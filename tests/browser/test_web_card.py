@@ -4,6 +4,7 @@ no network; the page without scripts; names in any script. Window shapes and
 a hidden tab have their own modules."""
 
 import os
+import re
 import struct
 import sys
 import tempfile
@@ -35,7 +36,7 @@ NOSCRIPT_BOXES = '''(() => {
             pictures: Array.from(document.querySelectorAll("#finished use[href='#p6'], #finished use[href='#p3']"), box),
             lines: Math.round(names.getBoundingClientRect().height / parseFloat(style.lineHeight)),
             text: names.textContent, greetingText: $("#finished .greeting").textContent,
-            points: $("#finished polyline").getAttribute("points")};
+            garland: $("#finished path").getAttribute("d")};
 })()'''
 
 
@@ -159,7 +160,7 @@ class WebCardTest(WebCardCase):
             page.send('Network.enable')
             page.send('Fetch.enable', {'patterns': [{'urlPattern': '*'}]})
             page.open(path)
-            page.wait_for('document.documentElement.classList.contains("closed")')
+            page.wait_for('document.documentElement.classList.contains("closed") && Card.ready')
             _, at = self.times(page)
             self.tap_middle(page)
             time.sleep(1.5)  # the tune starts, the garland grows
@@ -202,10 +203,16 @@ class WebCardTest(WebCardCase):
                                                                        and 0 <= p['top'] and p['bottom'] <= height)],
                                  [], 'no flake or star cut by the window')
                 page.screenshot(os.path.join(OUT, 'noscript-%dx%d.png' % (width, height)))
-        # The static garland is the scene's: the host tests' stamps, in order.
-        points = [tuple(map(int, p.split(','))) for p in shown['points'].split()]
+        # The static garland is the scene's: the host tests' stamps, in order
+        # (a path's points, each after the first a step from the one before).
+        self.assertEqual(shown['garland'][0], 'm')
+        numbers = [int(n) for n in re.findall(r'-?\d+', shown['garland'])]
+        points = [tuple(numbers[:2])]
+        for dx, dy in zip(numbers[2::2], numbers[3::2]):
+            points.append((points[-1][0] + dx, points[-1][1] + dy))
         self.assertEqual(len(points), 395)
         self.assertEqual(points[0], (100, 500))
+        self.assertEqual(points[60][0], 700)
 
     def test_names_show_as_typed_and_run_nothing(self):
         for label, names in (('greek', 'Γιώργος και Ελένη'), ('japanese', 'さくら と はると'),
@@ -215,7 +222,8 @@ class WebCardTest(WebCardCase):
                 seen = page.evaluate('''[document.title, document.querySelector("#closed .from").textContent,
                     document.getElementById("names").textContent, document.scripts.length,
                     document.querySelectorAll("body b, body img").length, typeof window.pwned]''')
-                self.assertEqual(seen, ['Un biglietto di auguri da ' + names, names, names, 2, 0, 'undefined'])
+                # The scripts: the page's two and the sound's from its pack.
+                self.assertEqual(seen, ['Un biglietto di auguri da ' + names, names, names, 3, 0, 'undefined'])
                 _, at = self.times(page)
                 self.tap_middle(page)
                 page.evaluate('Card.freezeAt(%d)' % (at['text'][1] - 1))
@@ -288,8 +296,9 @@ class TuneTest(unittest.TestCase):
         try:
             page = browser.new_page()
             page.open(fill(tempfile.gettempdir(), 'Mario e Anna'))
+            page.wait_for('typeof Card !== "undefined" && Card.ready')
             result = page.evaluate('''(async () => {
-                const tune = Synth.parse(Uint8Array.from(atob(CARD_DATA.tune), (c) => c.charCodeAt(0)));
+                const tune = Synth.parse((await Card.parts).tune);
                 const rate = 8000, ctx = new OfflineAudioContext(1, Math.ceil(rate * (tune.length + 3)), rate);
                 Synth.schedule(ctx, ctx.destination, tune, 0, 0, Infinity);
                 const samples = (await ctx.startRendering()).getChannelData(0);

@@ -48,14 +48,14 @@ class WebCardCase(unittest.TestCase):
         cls.folder.cleanup()
 
     def open_card(self, names, width=1024, height=768, ratio=1, mobile=False, window=False, before=None):
-        """The card, closed; in a window of its own with window, and with the
-        script before run ahead of the page's own."""
+        """The card, closed and ready for the tap; in a window of its own with
+        window, and with the script before run ahead of the page's own."""
         page = self.browser.new_page(window)
         if before:
             page.send('Page.addScriptToEvaluateOnNewDocument', {'source': before})
         page.viewport(width, height, ratio, mobile)
         page.open(fill(self.folder.name, names))
-        page.wait_for('document.documentElement.classList.contains("closed")')
+        page.wait_for('document.documentElement.classList.contains("closed") && Card.ready')
         return page
 
     def times(self, page):
