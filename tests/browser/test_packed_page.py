@@ -1,18 +1,27 @@
 """The web card as it travels, packed: its picture without scripts is, pixel
 for pixel, the one the card showed before its parts were packed
 (reference/noscript-800x600.png, taken from that build at 800 x 600, where
-the scene's pictures stand at their own size)."""
+the scene's pictures stand at their own size); its recompressed pictures
+hold the icons' pixels; and a browser that cannot unpack the show shows that
+picture, with one line saying why, and no error."""
 
 import base64
 import os
+import re
 import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from webcard import OUT, WebCardCase, fill  # noqa: E402
+from webcard import OUT, ROOT, TEMPLATE, WebCardCase, fill  # noqa: E402
+
+sys.path.insert(0, os.path.join(ROOT, 'cmake'))
+import ico_to_png  # noqa: E402
+from assemble_web_template import PICTURES  # noqa: E402
 
 REFERENCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'reference', 'noscript-800x600.png')
 NAMES = 'Mario e Anna'
+NEWER = "Per l'animazione con la musica serve un browser pi\u00f9 recente."
+BOX = 'JSON.parse(JSON.stringify(document.querySelector(%r).getBoundingClientRect()))'
 
 # Pixels of two PNG pictures (base64) that differ, outside the rectangles
 # left out: how many, and the box around them.
@@ -41,9 +50,12 @@ DIFFER = '''(async (a, b, outside) => {
 
 
 class PackedPageTest(WebCardCase):
-    def differences(self, shot, outside=()):
-        with open(REFERENCE, 'rb') as f:
-            reference = base64.b64encode(f.read()).decode('ascii')
+    def differences(self, shot, reference=None, outside=()):
+        """Pixels of a picture (PNG, in base64) that differ from another's,
+        the reference picture unless told."""
+        if reference is None:
+            with open(REFERENCE, 'rb') as f:
+                reference = base64.b64encode(f.read()).decode('ascii')
         page = self.browser.new_page()
         return page.evaluate('%s(%r, %r, %r)' % (DIFFER, reference, shot, [list(r) for r in outside]))
 
@@ -61,6 +73,44 @@ class PackedPageTest(WebCardCase):
         page.open(fill(self.folder.name, NAMES))
         shot = self.shoot(page, 'packed-noscript-800x600.png')
         self.assertEqual(self.differences(shot), {'count': 0, 'box': None})
+
+    def test_pictures_keep_the_icons_pixels(self):
+        with open(TEMPLATE, encoding='utf-8') as f:
+            carried = re.findall(r'<symbol id="p(\d)"[^>]*><image[^>]*href="data:image/png;base64,([^"]+)"', f.read())
+        self.assertEqual([int(i) for i, _ in carried], list(range(len(PICTURES))))
+        for (index, png), (name, icon) in zip(carried, PICTURES):
+            with open(os.path.join(ROOT, 'assets', 'player', icon), 'rb') as f:
+                _, _, drawn = ico_to_png.icon_to_png(f.read())
+            with self.subTest(name):
+                self.assertEqual(self.differences(png, base64.b64encode(drawn).decode('ascii')),
+                                 {'count': 0, 'box': None})
+
+    def test_a_browser_that_cannot_unpack_shows_the_picture_and_says_why(self):
+        page = self.browser.new_page()
+        page.send('Page.addScriptToEvaluateOnNewDocument', {'source': 'delete window.DecompressionStream;'})
+        page.viewport(800, 600)
+        path = fill(self.folder.name, NAMES)
+        page.open(path)
+        page.wait_for('typeof Card !== "undefined"')
+        line = page.evaluate(BOX % '#newer')
+        self.assertEqual(page.evaluate('document.getElementById("newer").textContent'), NEWER)
+        self.assertGreater(line['height'], 0)
+        self.assertEqual(page.evaluate(BOX % '#closed')['width'], 0, 'no closed card')
+        shot = self.shoot(page, 'packed-old-browser-800x600.png')
+        errors = [e for e in page.events('Runtime.consoleAPICalled') if e['type'] in ('error', 'warning')]
+        errors += page.events('Runtime.exceptionThrown')
+        errors += [e for e in page.events('Log.entryAdded') if e['entry']['level'] in ('error', 'warning')]
+        self.assertEqual(errors, [])
+
+        # The picture is the card's without scripts, pixel for pixel, but
+        # for the line, where that card has its own.
+        quiet = self.browser.new_page()
+        quiet.viewport(800, 600)
+        quiet.send('Emulation.setScriptExecutionDisabled', {'value': True})
+        quiet.open(path)
+        banner = quiet.evaluate(BOX % '.open')
+        lines = [[int(b['left']), int(b['top']), int(b['right']) + 1, int(b['bottom']) + 1] for b in (line, banner)]
+        self.assertEqual(self.differences(shot, outside=lines), {'count': 0, 'box': None})
 
 
 if __name__ == '__main__':
