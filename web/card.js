@@ -221,10 +221,14 @@ const Card = (() => {
 
   // One showing of the record: a function of the show's time.
   function begin() {
-    ctx.save();
-    ctx.setTransform(1, 0, 0, 1, 0, 0);
-    ctx.clearRect(0, 0, canvas.width, canvas.height);
-    ctx.restore();
+    // The last showing's picture goes; before the first there is none, and
+    // clearing the whole canvas would slow the tap's first frame.
+    if (show) {
+      ctx.save();
+      ctx.setTransform(1, 0, 0, 1, 0, 0);
+      ctx.clearRect(0, 0, canvas.width, canvas.height);
+      ctx.restore();
+    }
     root.classList.remove("closed", "ended");
     show = {at: 0, next: 0, heard: 0, timers: {}, ambient: [], ended: false, frozen: false, clock: ShowClock()};
     Sound.attach(show.clock);
@@ -323,6 +327,9 @@ const Card = (() => {
     if (fromLink) sayWho();
     screen = screenFor(Math.max(1, window.innerWidth), Math.max(1, window.innerHeight));
     recordShow();
+    // Each step a task of its own, so that a page around this one (the
+    // generator's preview) takes typing in between.
+    await new Promise((resolve) => setTimeout(resolve));
     fit();
     Sound.listen(hold, resume);
     document.addEventListener("visibilitychange", () => (document.hidden ? pause() : resume()));
