@@ -25,8 +25,9 @@ def available():
     if not os.path.exists(XVFB):
         return 'Xvfb is not installed'
     found = subprocess.run([PYTHON, '-c', 'import gi; gi.require_version("WebKit2", "4.1"); '
-                            'gi.require_version("Gtk", "3.0")'], stderr=subprocess.DEVNULL).returncode == 0
-    return None if found else 'WebKitGTK for Python (gir1.2-webkit2-4.1, python3-gi) is not installed'
+                            'gi.require_version("Gtk", "3.0"); gi.require_foreign("cairo")'],
+                           stderr=subprocess.DEVNULL).returncode == 0
+    return None if found else 'WebKitGTK for Python (gir1.2-webkit2-4.1, python3-gi, python3-gi-cairo) is not installed'
 
 
 class Browser:
