@@ -16,7 +16,7 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import firefox  # noqa: E402
 import webkit  # noqa: E402
-from test_generator_page import CREATED, KINDS, PAGE, WHEN, expected  # noqa: E402
+from test_generator_page import KINDS, PAGE, WHEN, expected  # noqa: E402
 from webcard import (GREETING, IMAGE, OUT, PIC_GREEN, TEMPLATE, WRITER, WebCardCase, fill,  # noqa: E402
                      overlaps)
 
@@ -187,7 +187,8 @@ class EngineRoad:
                 name, data = page.download()
                 self.assertEqual(name, 'Vavuri.' + kind)
                 self.assertTrue(data == expected(name, NAMES), 'the %s differs from the program\'s' % name)
-                self.until('document.getElementById("status").textContent', CREATED)
+                # The page says it is made (its words are the Chromium test's to hold).
+                self.until('document.getElementById("status").textContent.startsWith("Il biglietto augurale")', True)
         page.evaluate('(() => { window.scrollTo(0, 0); document.activeElement.blur(); })()')
         self.shot(page, 'generator-phone')
 
