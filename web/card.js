@@ -10,6 +10,9 @@
 // it out again and goes on from the same moment.
 const Card = (() => {
   const root = document.documentElement;
+  const finished = document.getElementById("finished");
+  const stop = document.getElementById("stop");
+  const again = document.getElementById("again");
   const canvas = document.getElementById("show");
   const ctx = canvas.getContext("2d");
   // The site's card takes its names from its link; a card written as a file
@@ -19,7 +22,10 @@ const Card = (() => {
 
   const FONT = '"Comic Sans MS", "Comic Neue", "Chalkboard SE", "Comic Relief", cursive, sans-serif';
   const LABEL_FONT = '12px Arial, "Liberation Sans", Helvetica, sans-serif';
-  const TIMERS = {1: 1000, 2: 200};  // star and snow, as on the card's window
+  // Star and snow, as on the card's window; where the person asks for less
+  // motion, the snow comes five times more gently.
+  const GENTLE = matchMedia("(prefers-reduced-motion: reduce)").matches;
+  const TIMERS = {1: 1000, 2: GENTLE ? 1000 : 200};
   const STAR_BRIGHT = 3, STAR_DARK = 4, FLAKE = 6;
   const SMALLEST_LETTERS = 12;  // CSS pixels: the words read on a phone
   const CHIME_AHEAD = 150;      // ms: chimes go to the audio clock before their time
@@ -214,7 +220,12 @@ const Card = (() => {
     ctx.setTransform(1, 0, 0, 1, 0, 0);
     ctx.clearRect(0, 0, canvas.width, canvas.height);
     ctx.restore();
+    const focused = document.activeElement;
     root.classList.remove("closed", "ended");
+    root.classList.add("playing");
+    // The text copy of the card speaks for the canvas from now on.
+    finished.removeAttribute("aria-hidden");
+    if (focused && focused !== document.body) stop.focus();
     show = {at: 0, next: 0, heard: 0, timers: {}, ambient: [], ended: false, frozen: false, clock: ShowClock()};
     Sound.attach(show.clock);
     sink = (op) => { show.ambient.push(op); draw(op); };
@@ -253,7 +264,10 @@ const Card = (() => {
     Sound.attach(null);
     for (; s.next < record.length; s.next++) if (drawable(record[s.next][1])) draw(record[s.next][1]);
     put(["paint", STAR_BRIGHT, star[0], star[1]]);
+    const focused = document.activeElement === stop;
+    root.classList.remove("playing");
     root.classList.add("ended");
+    if (focused) again.focus();
   }
 
   function frame() {
@@ -302,6 +316,7 @@ const Card = (() => {
       return;
     }
     root.classList.add("closed");
+    finished.setAttribute("aria-hidden", "true");  // the closed card says who it is from
     fit();
     // A click during the show wakes sound that was lost, where it can.
     document.addEventListener("click", () => {
@@ -309,11 +324,18 @@ const Card = (() => {
       open("closed");
     });
     Sound.listen(hold, resume);
-    document.getElementById("again").addEventListener("click", () => open("ended"));
-    // Keys that type something end the show, as on the card's window; a
-    // Shift or an arrow alone does not.
+    again.addEventListener("click", () => open("ended"));
+    // Motion and music stop at a finger's touch, not only at a key.
+    stop.addEventListener("click", () => { if (show && !show.frozen) end(); });
+    // Enter or Space opens the closed card; then keys that type something
+    // end the show, as on the card's window; a Shift or an arrow alone does
+    // not.
     window.addEventListener("keydown", (e) => {
-      if (e.key === "Enter" || e.key === " ") open("closed");
+      if ((e.key === "Enter" || e.key === " ") && root.classList.contains("closed")) {
+        e.preventDefault();
+        open("closed");
+        return;
+      }
       const typing = e.key.length === 1 || ["Enter", "Escape", "Backspace"].includes(e.key);
       if (typing && show && !show.frozen) end();
     });
