@@ -12,11 +12,13 @@ import sys
 import tempfile
 import time
 import unittest
+import urllib.parse
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import firefox  # noqa: E402
 import webkit  # noqa: E402
 from test_generator_page import KINDS, PAGE, WHEN, expected  # noqa: E402
+from test_site import GREEK, LoggedSite  # noqa: E402
 from webcard import (GREETING, IMAGE, OUT, PIC_GREEN, TEMPLATE, WRITER, WebCardCase, fill,  # noqa: E402
                      overlaps)
 
@@ -134,6 +136,26 @@ class EngineRoad:
                 page.wait_for('Card.showing.ended', timeout=5)
                 self.assertEqual(self.green(), 395)
                 page.wait_for('document.documentElement.classList.contains("ended")', timeout=5)
+
+    def test_the_cards_link(self):
+        # From the site, as a friend taps the link in a message: the card
+        # names the senders, a click plays it, and the server never sees them.
+        site = LoggedSite()
+        try:
+            page = self.browser
+            page.open(site.base + 'biglietto.html#' + urllib.parse.quote(GREEK), 390, 844)
+            page.wait_for('document.documentElement.classList.contains("closed")')
+            self.assertEqual(page.evaluate('document.querySelector("#closed .from").textContent'), GREEK)
+            page.click(195, 422)
+            page.wait_for('Card.showing !== null && Card.drawn.length > 10', timeout=5)
+            _, at = self.times(page)
+            page.evaluate('Card.freezeAt(%d)' % (at['end'][0] + 2000))
+            self.assertEqual([op[1] for op in page.evaluate('Card.drawn') if op[0] == 'text'], [GREETING, GREEK])
+            self.shot(page, 'link-end-phone')
+            self.assertEqual([r for r in site.log if urllib.parse.quote(GREEK) in r or '#' in r], [])
+        finally:
+            site.shutdown()
+            site.server_close()
 
     def test_without_scripts(self):
         path = fill(self.folder.name, NAMES)

@@ -100,7 +100,7 @@ class Browser:
 
     def open(self, path, width, height):
         self.send('size', width=width, height=height)
-        self.send('open', url='file://' + os.path.abspath(path))
+        self.send('open', url=path if '://' in path else 'file://' + os.path.abspath(path))
         self.wait_for('innerWidth === %d && innerHeight === %d' % (width, height))
 
     def evaluate(self, expression):
