@@ -11,6 +11,8 @@ add_library(portable STATIC
   common/Utf8.cpp
   common/Characters.cpp
   common/WholeCharacters.cpp
+  common/Graphemes.cpp
+  webgen/DownloadName.cpp
   cardfile/SendersField.cpp
   cardfile/AppFolder.cpp
   cardfile/ImageExtent.cpp

@@ -56,8 +56,10 @@ endfunction()
 # The scene in the browser.
 web_wasm_objects(WEB_WASM_OBJECTS "${WEB_OUT}/obj" "the web card"
   SOURCES ${WEB_SCENE_SOURCES} "${CMAKE_SOURCE_DIR}/web/BrowserCanvas.cpp" "${CMAKE_SOURCE_DIR}/web/runtime/Runtime.cpp"
-    "${CMAKE_SOURCE_DIR}/common/WholeCharacters.cpp" "${CMAKE_SOURCE_DIR}/common/Utf8.cpp"
+    "${CMAKE_SOURCE_DIR}/common/WholeCharacters.cpp" "${CMAKE_SOURCE_DIR}/common/Graphemes.cpp"
+    "${CMAKE_SOURCE_DIR}/common/Utf8.cpp"
   DEPENDS ${WEB_SCENE_HEADERS} "${CMAKE_SOURCE_DIR}/web/ReferenceScreen.h" "${CMAKE_SOURCE_DIR}/common/WholeCharacters.h"
+    "${CMAKE_SOURCE_DIR}/common/Graphemes.h"
     "${CMAKE_SOURCE_DIR}/common/Utf8.h" "${CMAKE_SOURCE_DIR}/cardfile/CardLayout.h")
 web_wasm_link("${WEB_OUT}/scene.wasm" "the web card's scene" ${WEB_WASM_OBJECTS})
 

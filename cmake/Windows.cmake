@@ -25,7 +25,7 @@ else()
 endif()
 
 add_library(common STATIC common/WideString.cpp common/ByteBuffer.cpp common/Utf8.cpp common/Characters.cpp
-  common/WholeCharacters.cpp)
+  common/WholeCharacters.cpp common/Graphemes.cpp)
 add_library(winapi STATIC winapi/Ansi.cpp winapi/AnsiEncode.cpp winapi/Bind.cpp winapi/File.cpp winapi/ModulePath.cpp)
 target_link_libraries(winapi PUBLIC common)
 add_library(cardfile STATIC cardfile/SendersField.cpp cardfile/AppFolder.cpp cardfile/ImageExtent.cpp

@@ -14,9 +14,12 @@ such a document keeps the policy of the page that made it, besides its own.
 With --site-out, also the site's own copy of the page, which offers the
 card's link: it stands beside the card page, which the link opens.
 
+The kinds of card are the save dialog's types, read from CardPath.cpp, in
+the page's markup, so that nothing moves when its script starts.
+
 Usage: assemble_generator_page.py --page DIR --web DIR --wasm FILE --image FILE --template FILE
-                                  --contacts AboutContacts.h --resources Carolux.rc --icon FILE --out FILE
-                                  [--site-out FILE]
+                                  --contacts AboutContacts.h --resources Carolux.rc --icon FILE
+                                  --card-path CardPath.cpp --out FILE [--site-out FILE]
 """
 
 import argparse
@@ -70,10 +73,27 @@ def version_caption(path):
     return 'Versione %s.%s.%s' % (major, minor, revision)
 
 
+def card_types(path):
+    """The save dialog's types in order: (description, pattern)."""
+    block = re.search(r'kTypes\[\] = \{(.*?)\n\};', read(path, 'r'), re.S)
+    types = re.findall(r'\{L"([^"]+)", L"([^"]+)", L"[^"]+"\}', block.group(1) if block else '')
+    if not types:
+        raise SystemExit('assemble_generator_page: no card types in %s' % path)
+    return types
+
+
+def kinds_markup(types, web_checked):
+    """One radio per type, its value the filter index; the web card chosen
+    where the link is not offered."""
+    return ''.join('<label><input type="radio" name="kind" value="%d"%s>%s</label>\n' % (
+        i + 1, ' checked' if web_checked and pattern == '*.html' else '', escape(description))
+        for i, (description, pattern) in enumerate(types)).rstrip('\n')
+
+
 def main():
     parser = argparse.ArgumentParser()
     for option in ('--page', '--web', '--wasm', '--image', '--template', '--contacts', '--resources', '--icon',
-                   '--out'):
+                   '--card-path', '--out'):
         parser.add_argument(option, required=True)
     parser.add_argument('--site-out')
     args = parser.parse_args()
@@ -87,17 +107,20 @@ def main():
     script = data + minify_script(read(os.path.join(args.web, 'embedded.js'), 'r') +
                                   read(os.path.join(args.page, 'page.js'), 'r'))
     style = minify_style(read(os.path.join(args.page, 'page.css'), 'r'))
+    # Marks the page as scripted before it shows, so the form never shows
+    # where it could not work: nor where the browser cannot unpack it.
+    boot = 'document.documentElement.className = window.DecompressionStream ? "js" : "";'
     card_styles, card_scripts = card_sources(template)
     csp = ("default-src 'none'; img-src data:; style-src %s; script-src %s 'wasm-unsafe-eval'; frame-src blob:; "
            "base-uri 'none'; form-action 'none'" % (' '.join([csp_hash(style)] + card_styles),
-                                                   ' '.join([csp_hash(script)] + card_scripts)))
+                                                   ' '.join([csp_hash(boot), csp_hash(script)] + card_scripts)))
     _, _, icon = ico_to_png.icon_to_png(read(args.icon))
     icon = smallest_png(icon)
     who = contacts(args.contacts)
     version = version_caption(args.resources)
     subject = urllib.parse.quote('Carolux - ' + version, safe='-._~')
     values = {
-        'csp': csp, 'style': style, 'script': script, 'icon': b64(icon), 'version': escape(version),
+        'csp': csp, 'style': style, 'script': script, 'boot': boot, 'icon': b64(icon), 'version': escape(version),
         'credit': escape(who['kCreditLine']), 'author_a': escape(who['kFirstAuthor']),
         'author_b': escape(who['kSecondAuthor']), 'email_a': escape(who['kEmailA']),
         'email_b': escape(who['kEmailB']), 'web': escape(who['kWebAddress']),
@@ -105,10 +128,13 @@ def main():
         'mailto_b': escape('mailto:%s?Subject=%s' % (who['kEmailB'], subject)),
     }
     source = read(os.path.join(args.page, 'page.html'), 'r')
-    for path, site in ((args.out, ''), (args.site_out, ' data-site')):
+    types = card_types(args.card_path)
+    for path, site in ((args.out, False), (args.site_out, True)):
         if not path:
             continue
-        page = re.sub(r'\{\{(\w+)\}\}', lambda m: dict(values, site=site)[m.group(1)], source)
+        own = {'site': ' data-site' if site else '', 'link_hidden': '' if site else ' hidden',
+               'link_checked': ' checked' if site else '', 'kinds': kinds_markup(types, not site)}
+        page = re.sub(r'\{\{(\w+)\}\}', lambda m: dict(values, **own)[m.group(1)], source)
         out = page.encode('utf-8')
         if len(out) > MAX_BYTES:
             raise SystemExit('assemble_generator_page: the page is %d bytes, more than %d' % (len(out), MAX_BYTES))

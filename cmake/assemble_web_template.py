@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """Assembles the web card's page template from web/: the page, its style and
 scripts (minified), the card's pictures and the static picture of the
-finished card, and one deflated pack, which the page unpacks: the scene's
-WebAssembly, the tune, the chime and the script that only the show needs
-(the synthesizer, the show's clock and its sound), which the page runs from
-there, allowed by its hash. The names' placeholders stay for the
+finished card, and one deflated pack, which the page unpacks behind its
+closed card: the scene's WebAssembly, the tune, the chime and the script
+that only the show needs (the synthesizer, the show's clock, its sound and
+the show itself), which the page runs from there, allowed by its hash. The names' placeholders stay for the
 generator to fill; a trailer with the page's length, CRC-32 and number of
 placeholders lets it refuse a damaged template.
 
@@ -42,8 +42,8 @@ PREVIEW_TAGS = (('og:type', 'website'), ('og:title', 'Un biglietto di auguri per
 MAX_BYTES = 36 * 1024  # below the card program, which the static tests hold to 37 KB
 # The page's own scripts, and those that travel in its pack, in the order
 # they run.
-SCRIPTS = ('embedded.js', 'frames.js', 'card.js')
-PACKED_SCRIPTS = ('synth.js', 'clock.js', 'sound.js')
+SCRIPTS = ('embedded.js', 'frames.js', 'closed.js')
+PACKED_SCRIPTS = ('synth.js', 'clock.js', 'sound.js', 'card.js')
 
 # CardPicture's order in player/SceneCanvas.h, and the icon each one shows.
 PICTURES = [('picGreen', 'green.ico'), ('picRed', 'bauble.ico'), ('imgCandle', 'candle.ico'),
@@ -191,8 +191,8 @@ def main():
         chime = f.read()
     markers, finished, (label_left, label_top, label_width) = finished_picture(args.finished)
 
-    sound = minify_script(''.join(include(args.web, name) for name in PACKED_SCRIPTS))
-    parts = (wasm, tune, chime, sound.encode('utf-8'))
+    show = minify_script(''.join(include(args.web, name) for name in PACKED_SCRIPTS))
+    parts = (wasm, tune, chime, show.encode('utf-8'))
     data = 'const CARD_DATA = {pack: "%s", parts: [%s]};\n' % (b64(deflate_raw(b''.join(parts))),
                                                             ', '.join(str(len(p)) for p in parts))
     script = data + minify_script(''.join(include(args.web, name) for name in SCRIPTS))
@@ -200,7 +200,7 @@ def main():
     style = minify_style(include(args.web, 'style.css'))
     csp = ("default-src 'none'; img-src data:; style-src %s; script-src %s 'wasm-unsafe-eval'; "
            "base-uri 'none'; form-action 'none'" % (csp_hash(style),
-                                                   ' '.join(csp_hash(s) for s in (boot, script, sound))))
+                                                   ' '.join(csp_hash(s) for s in (boot, script, show))))
     texts = card_texts(args.texts)
     values = {
         'greeting': escape(texts['CARD_GREETING_TEXT']),

@@ -1,6 +1,7 @@
 #pragma once
-// Walking a text character by character, where a surrogate pair (UTF-16) is
-// one character, to collect those a code page cannot carry.
+// Walking a text character by character, as a person sees characters (a
+// letter with its accents, an emoji with its joiners), to collect those a
+// code page cannot carry.
 
 #include <stddef.h>
 
@@ -11,5 +12,10 @@
 using CharacterTest = bool (*)(const wchar_t* c, size_t units, unsigned context);
 
 // The characters of text that the test refuses, each once, in order of first
-// appearance. Empty when all of them pass.
+// appearance: a character goes whole when any of its code points is refused.
+// Empty when all of them pass.
 WideString CharactersRefused(const WideString& text, CharacterTest carried, unsigned context);
+
+// Such a list for a person to read: the characters apart, two spaces between,
+// so that letters do not run together into a word.
+WideString SeparatedCharacters(const WideString& characters);

@@ -1,5 +1,6 @@
 #include "generator/Messages.h"
 
+#include "common/Characters.h"
 #include "generator/AboutLinks.h"
 
 WideString WithoutTrailingBreaks(const WideString& text) {
@@ -26,7 +27,7 @@ WideString DialogErrorMessage(unsigned long code, const WideString& cardPath) {
 
 WideString UnshownCharactersQuestion(const WideString& characters) {
   WideString message(L"Il biglietto non pu\u00F2 mostrare questi caratteri dei nomi: ");
-  message += characters;
+  message += SeparatedCharacters(characters);
   message += L"\r\nAl loro posto compariranno altri caratteri (per esempio \"?\").\r\n\r\n"
              L"Vuoi creare il biglietto lo stesso?";
   return message;

@@ -1,11 +1,10 @@
 // The page's host: runs the card's scene (WebAssembly, the same C++ as the
 // card program) against a virtual clock, recording what it draws, then
 // replays the record in real time over the night backdrop, with the tune and
-// the chimes. The closed card shows at once; the scene, its pictures, its
-// record and the sound's script (the synthesizer, the show's clock, the
-// sound: packed with the scene, as only the show needs them) are made ready
-// behind it, before the tap. The star's twinkle and the snow come from the scene's own
-// ambient ticks, called on the card's timer intervals.
+// the chimes. It comes in the page's pack and runs behind the closed card
+// (closed.js), which it takes over once its scene, pictures and record are
+// ready. The star's twinkle and the snow come from the scene's own ambient
+// ticks, called on the card's timer intervals.
 //
 // The scene is laid out, as the card program does for a monitor, on a screen
 // the shape of the window: scaled so that the 800 x 600 the tree and the
@@ -13,16 +12,20 @@
 // it out again and goes on from the same moment.
 const Card = (() => {
   const root = document.documentElement;
+  const finished = document.getElementById("finished");
+  const stop = document.getElementById("stop");
+  const again = document.getElementById("again");
   const canvas = document.getElementById("show");
   const ctx = canvas.getContext("2d");
-  // The site's card takes its names from its link; a card written as a file
-  // has them in its page.
-  const fromLink = document.body.hasAttribute("data-link");
-  let names = fromLink ? linkNames() : document.getElementById("names").textContent;
+  const fromLink = Closed.fromLink;
+  let names = Closed.names;
 
   const FONT = '"Comic Sans MS", "Comic Neue", "Chalkboard SE", "Comic Relief", cursive, sans-serif';
   const LABEL_FONT = '12px Arial, "Liberation Sans", Helvetica, sans-serif';
-  const TIMERS = {1: 1000, 2: 200};  // star and snow, as on the card's window
+  // Star and snow, as on the card's window; where the person asks for less
+  // motion, the snow comes five times more gently.
+  const GENTLE = matchMedia("(prefers-reduced-motion: reduce)").matches;
+  const TIMERS = {1: 1000, 2: GENTLE ? 1000 : 200};
   const STAR_BRIGHT = 3, STAR_DARK = 4, FLAKE = 6;
   const SMALLEST_LETTERS = 12;  // CSS pixels: the words read on a phone
   const CHIME_AHEAD = 150;      // ms: chimes go to the audio clock before their time
@@ -38,13 +41,6 @@ const Card = (() => {
   let star = [0, 0];   // where the star twinkles on the current screen
   let show = null;
   let ready = false;   // the record made and the canvas fitted: a tap opens the card
-  let asked = false;   // a tap came before that
-  // The scene's WebAssembly, the tune, the chime and the sound's script,
-  // packed by the build.
-  const parts = root.classList.contains("js") && unpacked(CARD_DATA.pack).then((all) => {
-    const [wasm, tune, chime, sound] = parted(all, CARD_DATA.parts);
-    return {wasm, tune, chime, sound};
-  });
 
   const pixels = (points) => Math.round(points * 4 / 3);
   const textOf = (ptr, length) => String.fromCodePoint(...new Uint32Array(memory.buffer, ptr, length));
@@ -142,32 +138,6 @@ const Card = (() => {
     if (fromLink) names = textOf(at, scene.keep_whole_senders()).trim();
   }
 
-  // The fragment of the card's link: the names as percent-encoded UTF-8,
-  // read once. One that does not decode brings no names, and neither do
-  // control characters.
-  function linkNames() {
-    try {
-      return decodeURIComponent(location.hash.slice(1)).replace(/[\u0000-\u001f\u007f-\u009f]/g, "");
-    } catch (e) {
-      return "";
-    }
-  }
-
-  // Who the card is from, where the page says it: the names a link brought
-  // go where a written card has them, as text only; a card without names
-  // says only what it is.
-  function sayWho() {
-    if (fromLink) {
-      document.getElementById("names").textContent = names;
-      document.querySelector("#closed .from").textContent = names;
-      document.title = "Un biglietto di auguri da " + names;
-    }
-    if (!names.trim()) {
-      document.title = "Un biglietto di auguri";
-      document.querySelector("#closed .card p").textContent = "Un biglietto di auguri";
-    }
-  }
-
   async function loadPictures() {
     const symbols = document.querySelectorAll("#finished symbol");
     pictures = await Promise.all(Array.from(symbols, (s) => {
@@ -229,7 +199,12 @@ const Card = (() => {
       ctx.clearRect(0, 0, canvas.width, canvas.height);
       ctx.restore();
     }
+    const focused = document.activeElement;
     root.classList.remove("closed", "ended");
+    root.classList.add("playing");
+    // The text copy of the card speaks for the canvas from now on.
+    finished.removeAttribute("aria-hidden");
+    if (focused && focused !== document.body) stop.focus();
     show = {at: 0, next: 0, heard: 0, timers: {}, ambient: [], ended: false, frozen: false, clock: ShowClock()};
     Sound.attach(show.clock);
     sink = (op) => { show.ambient.push(op); draw(op); };
@@ -268,7 +243,10 @@ const Card = (() => {
     Sound.attach(null);
     for (; s.next < record.length; s.next++) if (drawable(record[s.next][1])) draw(record[s.next][1]);
     put(["paint", STAR_BRIGHT, star[0], star[1]]);
+    const focused = document.activeElement === stop;
+    root.classList.remove("playing");
     root.classList.add("ended");
+    if (focused) again.focus();
   }
 
   function frame() {
@@ -297,77 +275,58 @@ const Card = (() => {
   }
 
   // From the closed card, or again from the end; once, however many taps.
-  // The first picture comes with the tap; the sound wakes after it. A tap
-  // before the show is ready opens it once it is.
+  // The first picture comes with the tap; the sound wakes after it.
   function open(from) {
     if (!root.classList.contains(from)) return;
-    if (!ready) {
-      asked = true;
-      return;
-    }
     begin();
     Sound.wake();
   }
 
-  // A script that came in the pack, allowed by the page's policy by its hash.
-  function run(bytes) {
-    const script = document.createElement("script");
-    script.textContent = new TextDecoder().decode(bytes);
-    document.head.append(script);
-  }
-
-  // Behind the closed card, once it is drawn: the sound's script, the scene
-  // and its pictures, the record and the canvas for this window.
-  async function prepare() {
-    await new Promise((resolve) => afterFrame(resolve));
-    const {wasm, tune, chime, sound} = await parts;
-    run(sound);
+  // Behind the closed card: the scene and its pictures, the record and the
+  // canvas for this window; then the taps are the show's.
+  async function start() {
+    const {wasm, tune, chime} = await Closed.parts;
     Sound.load(tune, chime);
     await Promise.all([loadScene(wasm), loadPictures()]);
-    if (fromLink) sayWho();
+    if (fromLink) Closed.sayWho(names);
     screen = screenFor(Math.max(1, window.innerWidth), Math.max(1, window.innerHeight));
     recordShow();
     // Each step a task of its own, so that a page around this one (the
     // generator's preview) takes typing in between.
     await new Promise((resolve) => setTimeout(resolve));
     fit();
-    Sound.listen(hold, resume);
-    document.addEventListener("visibilitychange", () => (document.hidden ? pause() : resume()));
-    document.addEventListener("freeze", pause);
-    document.addEventListener("resume", resume);
-    ready = true;
-    if (asked) open("closed");
-  }
-
-  function start() {
-    sayWho();
-    // A browser that cannot unpack the show keeps the card without scripts.
-    if (!parts) return;
-    document.querySelector("#closed .tap").textContent =
-      matchMedia("(pointer: fine)").matches ? "Fai clic per aprire" : "Tocca per aprire";
-    root.classList.add("closed");
-    prepare().catch(() => {
-      root.className = "old";
-    });
     // A click during the show wakes sound that was lost, where it can.
     document.addEventListener("click", () => {
       if (show && !show.ended) Sound.wake();
       open("closed");
     });
-    document.getElementById("again").addEventListener("click", () => open("ended"));
-    // Keys that type something end the show, as on the card's window; a
-    // Shift or an arrow alone does not.
+    again.addEventListener("click", () => open("ended"));
+    // Motion and music stop at a finger's touch, not only at a key.
+    stop.addEventListener("click", () => { if (show && !show.frozen) end(); });
+    // Enter or Space opens the closed card; then keys that type something
+    // end the show, as on the card's window; a Shift or an arrow alone does
+    // not.
     window.addEventListener("keydown", (e) => {
-      if (e.key === "Enter" || e.key === " ") open("closed");
+      if ((e.key === "Enter" || e.key === " ") && root.classList.contains("closed")) {
+        e.preventDefault();
+        open("closed");
+        return;
+      }
       const typing = e.key.length === 1 || ["Enter", "Escape", "Backspace"].includes(e.key);
       if (typing && show && !show.frozen) end();
     });
     window.addEventListener("resize", fit);
+    Sound.listen(hold, resume);
+    document.addEventListener("visibilitychange", () => (document.hidden ? pause() : resume()));
+    document.addEventListener("freeze", pause);
+    document.addEventListener("resume", resume);
+    ready = true;
+    if (Closed.handOver()) open("closed");
   }
 
-  start();
+  start().catch(Closed.fail);
   // For the tests: whether a tap opens the show at once, the showing stopped
-  // at a chosen moment, and what it did.
+  // at a chosen moment, what it did, and the parts it came with.
   return {
     get ready() { return ready; },
     freezeAt(ms) { show.frozen = true; advance(ms); },
@@ -378,6 +337,6 @@ const Card = (() => {
     get playing() { return Sound.playing; },
     get sound() { return Sound.state; },
     get audioStart() { return Sound.start; },
-    get parts() { return parts; },
+    get parts() { return Closed.parts; },
   };
 })();

@@ -13,6 +13,7 @@
 #include "common/WholeCharacters.h"
 #include "generator/CardPath.h"
 #include "generator/Messages.h"
+#include "webgen/DownloadName.h"
 
 extern "C" uintptr_t HeapMark();
 extern "C" void HeapRelease(uintptr_t mark);
@@ -58,13 +59,10 @@ PAGE_EXPORT("wholeNames") void WholeNames(const wchar_t* names, size_t length) {
   text = WholeCharacters(Text(names, length), SendersFieldLength);
 }
 
-// The save dialog's types, as the program's filter lists them.
-PAGE_EXPORT("types") void Types() { text = CardTypesFilter(); }
-
 // The file's name for the typed name and the chosen type (from 1), by the
 // program's rule; returns the kind it names (0 card, 1 zipped, 2 web).
 PAGE_EXPORT("finalName") int FinalName(const wchar_t* chosen, size_t length, unsigned type) {
-  text = FinalCardPath(Text(chosen, length), type);
+  text = DownloadName(Text(chosen, length), type);
   return static_cast<int>(CardKindOf(text));
 }
 

@@ -4,7 +4,10 @@
 // the player image and the web card's template (PAGE_DATA).
 const Page = (() => {
   const $ = (id) => document.getElementById(id);
-  const CREATED = "Il biglietto augurale \u00e8 stato creato!";
+  // What the page can vouch for: the card made and handed to the browser,
+  // under the name shown (made safe, so the browser keeps it).
+  const HANDED = (name) => "Il biglietto augurale \u00e8 pronto: il browser lo scarica come " + name + ".";
+  const SHARED = "Il biglietto augurale \u00e8 stato condiviso.";
   const TYPES = ["application/vnd.microsoft.portable-executable", "application/zip", "text/html"];
   const PREVIEW_NAME = "Anteprima.html";
   const CARD_PAGE = "biglietto.html";  // the site's card page, beside this one
@@ -113,21 +116,37 @@ const Page = (() => {
     $("status").textContent = "";
     requestAnimationFrame(() => { $("status").textContent = text; });
   }
-  const done = () => say(CREATED);
+
+  // One card per press: the buttons wait while one is being made.
+  async function once(work) {
+    if (page.busy) return;
+    page.busy = true;
+    $("crea").disabled = true;
+    $("share").disabled = true;
+    try {
+      await work();
+    } finally {
+      page.busy = false;
+      $("crea").disabled = false;
+      $("share").disabled = false;
+    }
+  }
 
   async function create(event) {
     event.preventDefault();
     if (linkChosen()) return copyLink();
-    const file = await prepare();
-    if (!file) return;
-    const link = document.createElement("a");
-    link.href = URL.createObjectURL(file);
-    link.download = file.name;
-    document.body.append(link);
-    link.click();
-    link.remove();
-    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
-    done();
+    await once(async () => {
+      const file = await prepare();
+      if (!file) return;
+      const link = document.createElement("a");
+      link.href = URL.createObjectURL(file);
+      link.download = file.name;
+      document.body.append(link);
+      link.click();
+      link.remove();
+      setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+      say(HANDED(file.name));
+    });
   }
 
   function shareable(name, kind) {
@@ -147,14 +166,16 @@ const Page = (() => {
       }
       return;
     }
-    const file = await prepare();
-    if (!file) return;
-    try {
-      await navigator.share({files: [file], title: "Carolux"});
-      done();
-    } catch (e) {
-      // The person closed the share sheet: nothing to say.
-    }
+    await once(async () => {
+      const file = await prepare();
+      if (!file) return;
+      try {
+        await navigator.share({files: [file], title: "Carolux"});
+        say(SHARED);
+      } catch (e) {
+        // The person closed the share sheet: nothing to say.
+      }
+    });
   }
 
   function showDestination() {
@@ -201,26 +222,6 @@ const Page = (() => {
     previewTimer = setTimeout(refreshPreview, 250);
   }
 
-  // The save dialog's types, the web card chosen: a page is most often
-  // opened on a phone, whose friends open pages.
-  function addKinds() {
-    const filter = call(() => {
-      w.types();
-      return text();
-    }).split("\0");
-    const fieldset = $("kinds");
-    for (let i = 0; i + 1 < filter.length; i += 2) {
-      const label = document.createElement("label");
-      const input = document.createElement("input");
-      input.type = "radio";
-      input.name = "kind";
-      input.value = String(i / 2 + 1);
-      input.checked = !linkOffered && filter[i + 1] === "*.html";
-      label.append(input, filter[i]);
-      fieldset.append(label);
-    }
-  }
-
   function openAbout() {
     $("about").showModal();
     $("about-close").focus();
@@ -249,10 +250,10 @@ const Page = (() => {
     new Uint8Array(w.memory.buffer, at + image.length, template.length).set(template);
     w.setMaterial(at, image.length, at + image.length, template.length);
 
-    addKinds();
-    if (linkOffered) {
-      $("link-kind").hidden = false;
-      $("link-kind").querySelector("input").checked = true;
+    // The site's copy offers the link first; opened from disk it cannot.
+    if (!linkOffered && !$("link-kind").hidden) {
+      $("link-kind").hidden = true;
+      $("kinds").querySelector("input[value='3']").checked = true;
     }
     $("no-link").hidden = location.protocol !== "file:";
     $("copy").addEventListener("click", copyLink);

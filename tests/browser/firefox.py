@@ -116,7 +116,7 @@ class Browser:
         self.send('browsingContext.setViewport', {'context': self.context,
                                                    'viewport': {'width': width, 'height': height},
                                                    'devicePixelRatio': 1})
-        self.send('browsingContext.navigate', {'context': self.context, 'url': 'file://' + os.path.abspath(path),
+        self.send('browsingContext.navigate', {'context': self.context, 'url': path if '://' in path else 'file://' + os.path.abspath(path),
                                                'wait': 'complete'})
 
     def evaluate(self, expression):

@@ -23,7 +23,7 @@ def check(page_path, names, shots):
         page = browser.new_page()
         page.viewport(1024, 768)
         page.open(page_path)
-        page.wait_for('document.documentElement.classList.contains("closed") && Card.ready')
+        page.wait_for('document.documentElement.classList.contains("closed") && typeof Card !== "undefined" && Card.ready')
         closed = page.evaluate('document.getElementById("closed").innerText')
         if names not in closed or 'per aprire' not in closed:
             return 'the closed card reads %r' % closed

@@ -5,6 +5,7 @@ the same writing code built for this machine (card_write, which the
 end-to-end test holds against Carolux.exe). Screenshots land in out/browser/."""
 
 import base64
+import json
 import os
 import subprocess
 import sys
@@ -27,7 +28,11 @@ LATIN, GREEK = 'Mario e Anna', '\u0395\u03bb\u03ad\u03bd\u03b7 <& "\u039d\u03af\
 WHEN = (2026, 12, 24, 18, 30, 42)
 DOS_WHEN = (WHEN[0] - 1980) << 25 | WHEN[1] << 21 | WHEN[2] << 16 | WHEN[3] << 11 | WHEN[4] << 5 | WHEN[5] // 2
 KINDS = {'exe': '1', 'zip': '2', 'html': '3'}
-CREATED = 'Il biglietto augurale \u00e8 stato creato!'
+HANDED = 'Il biglietto augurale \u00e8 pronto: il browser lo scarica come %s.'
+# Typed file names the browser would change or refuse, by kind: the name
+# shown must be the name saved (the host tests hold the rule's every row).
+AWKWARD = [('..', 'exe'), ('..', 'html'), ('.Auguri', 'html'), ('a/b', 'html'), ('a\\b', 'zip'),
+           ('x:y*?<>|', 'html'), ('CON', 'exe'), ('aux', 'zip'), ('a' * 300, 'exe'), ('\U0001F384' * 63, 'html')]
 # A share sheet that takes web pages only, as phones' browsers do.
 SHARE_SHEET = '''
 navigator.canShare = (data) => data.files.every((file) => file.name.endsWith(".html"));
@@ -155,7 +160,8 @@ class GeneratorPageTest(unittest.TestCase):
                     self.crea(page)
                     if names == GREEK and kind != 'html':
                         text, default = self.question(page)
-                        self.assertIn('\u0395\u03bb\u03ad\u03bd\u03b7', text.split('\n')[0])
+                        # Each letter apart, not run together into a word.
+                        self.assertIn('\u0395  \u03bb  \u03ad  \u03bd  \u03b7', text.split('\n')[0])
                         self.assertNotIn('<', text.split('\n')[0], 'what the card can show is not asked about')
                         self.assertEqual(default, 'no', 'No is the default answer, as in the program')
                         if kind == 'exe':
@@ -170,7 +176,29 @@ class GeneratorPageTest(unittest.TestCase):
                     name, data = self.download(seen)
                     self.assertEqual(name, 'Vavuri.' + kind)
                     self.assertTrue(data == expected(name, names), 'the %s differs from the program\'s' % name)
-                    self.assertEqual(page.evaluate('document.getElementById("status").textContent'), CREATED)
+                    self.assertEqual(page.evaluate('document.getElementById("status").textContent'), HANDED % name)
+
+        # Names the browser would change: the one shown is the one saved, and
+        # its card is the program's for that name. Crea pressed twice while
+        # a card is made makes one download.
+        self.type_names(page, LATIN)
+        for typed, kind in AWKWARD:
+            with self.subTest(typed=typed[:12], kind=kind):
+                page.evaluate('(() => { const f = document.getElementById("file"); f.value = %s; '
+                              'f.dispatchEvent(new Event("input")); })()' % json.dumps(typed))
+                self.choose(page, kind)
+                shown = page.evaluate('document.getElementById("final").textContent')
+                seen = len(self.browser.events)
+                page.evaluate('document.getElementById("crea").click(); document.getElementById("crea").click()')
+                name, data = self.download(seen)
+                self.assertEqual(name, shown)
+                self.assertLessEqual(len(name.encode('utf-8')), 150)
+                self.assertTrue(data == expected(name, LATIN), name)
+                time.sleep(0.3)
+                self.assertEqual(len([e for e in self.browser.events[seen:]
+                                      if e['method'] == 'Browser.downloadWillBegin']), 1, 'one download per press')
+        page.evaluate('(() => { const f = document.getElementById("file"); f.value = "Vavuri"; '
+                      'f.dispatchEvent(new Event("input")); })()')
 
         # The field keeps whole characters within 70 units, as the program's.
         self.type_names(page, 'a' * 69 + '\U0001F384')
@@ -254,6 +282,8 @@ class GeneratorPageTest(unittest.TestCase):
         said = page.evaluate('document.querySelector(".noscript").getBoundingClientRect().height > 0 && '
                              'document.querySelector(".noscript").textContent')
         self.assertIn('JavaScript', said or '')
+        self.assertEqual(page.evaluate('document.querySelector("main").getClientRects().length'), 0,
+                         'no dead form below the message')
 
 
 if __name__ == '__main__':

@@ -91,7 +91,7 @@ class PackedPageTest(WebCardCase):
         page.viewport(800, 600)
         path = fill(self.folder.name, NAMES)
         page.open(path)
-        page.wait_for('typeof Card !== "undefined"')
+        page.wait_for('typeof Closed !== "undefined"')
         line = page.evaluate(BOX % '#newer')
         self.assertEqual(page.evaluate('document.getElementById("newer").textContent'), NEWER)
         self.assertGreater(line['height'], 0)

@@ -90,7 +90,7 @@ class SiteTest(unittest.TestCase):
         page = self.browser.new_page()
         page.viewport(390, 844, 3, True)
         page.open(link)
-        page.wait_for('document.documentElement.classList.contains("closed") && Card.ready')
+        page.wait_for('document.documentElement.classList.contains("closed") && typeof Card !== "undefined" && Card.ready')
         return page
 
     def test_the_link_from_the_page_plays_the_card_and_no_request_holds_the_names(self):

@@ -160,7 +160,7 @@ class WebCardTest(WebCardCase):
             page.send('Network.enable')
             page.send('Fetch.enable', {'patterns': [{'urlPattern': '*'}]})
             page.open(path)
-            page.wait_for('document.documentElement.classList.contains("closed") && Card.ready')
+            page.wait_for('document.documentElement.classList.contains("closed") && typeof Card !== "undefined" && Card.ready')
             _, at = self.times(page)
             self.tap_middle(page)
             time.sleep(1.5)  # the tune starts, the garland grows

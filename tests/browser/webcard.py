@@ -55,7 +55,7 @@ class WebCardCase(unittest.TestCase):
             page.send('Page.addScriptToEvaluateOnNewDocument', {'source': before})
         page.viewport(width, height, ratio, mobile)
         page.open(fill(self.folder.name, names))
-        page.wait_for('document.documentElement.classList.contains("closed") && Card.ready')
+        page.wait_for('document.documentElement.classList.contains("closed") && typeof Card !== "undefined" && Card.ready')
         return page
 
     def times(self, page):

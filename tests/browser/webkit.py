@@ -9,6 +9,7 @@ import json
 import os
 import select
 import shutil
+import signal
 import subprocess
 import tempfile
 import time
@@ -24,8 +25,9 @@ def available():
     if not os.path.exists(XVFB):
         return 'Xvfb is not installed'
     found = subprocess.run([PYTHON, '-c', 'import gi; gi.require_version("WebKit2", "4.1"); '
-                            'gi.require_version("Gtk", "3.0")'], stderr=subprocess.DEVNULL).returncode == 0
-    return None if found else 'WebKitGTK for Python (gir1.2-webkit2-4.1, python3-gi) is not installed'
+                            'gi.require_version("Gtk", "3.0"); gi.require_foreign("cairo")'],
+                           stderr=subprocess.DEVNULL).returncode == 0
+    return None if found else 'WebKitGTK for Python (gir1.2-webkit2-4.1, python3-gi, python3-gi-cairo) is not installed'
 
 
 class Browser:
@@ -55,8 +57,10 @@ class Browser:
         env = dict(os.environ, DISPLAY=':' + display.decode().strip(), GDK_BACKEND='x11', NO_AT_BRIDGE='1',
                    HOME=self.home, XDG_CACHE_HOME=os.path.join(self.home, 'cache'),
                    XDG_DATA_HOME=os.path.join(self.home, 'data'), XDG_CONFIG_HOME=os.path.join(self.home, 'config'))
+        # A process group of its own: WebKit's web and network processes
+        # outlive the view for a while, and go with it.
         self.view = subprocess.Popen([PYTHON, VIEW, downloads, '1' if scripts else '0'], stdin=subprocess.PIPE,
-                                     stdout=subprocess.PIPE, stderr=self.log, env=env)
+                                     stdout=subprocess.PIPE, stderr=self.log, env=env, start_new_session=True)
         self.received = b''
         self.next_id = 0
         self.events = []
@@ -96,7 +100,7 @@ class Browser:
 
     def open(self, path, width, height):
         self.send('size', width=width, height=height)
-        self.send('open', url='file://' + os.path.abspath(path))
+        self.send('open', url=path if '://' in path else 'file://' + os.path.abspath(path))
         self.wait_for('innerWidth === %d && innerHeight === %d' % (width, height))
 
     def evaluate(self, expression):
@@ -137,6 +141,29 @@ class Browser:
         with open(event['path'], 'rb') as f:
             return os.path.basename(event['path']), f.read()
 
+    @staticmethod
+    def _end_group(group):
+        """Ends what is left of the view's group once the view is gone:
+        its helpers only, with nothing of theirs worth keeping. Done when
+        none runs on (the dead wait for init, which may be slow)."""
+        def running():
+            for pid in filter(str.isdigit, os.listdir('/proc')):
+                try:
+                    with open('/proc/%s/stat' % pid) as f:
+                        state, _, pgrp = f.read().rsplit(')', 1)[1].split()[:3]
+                except OSError:
+                    continue
+                if int(pgrp) == group and state != 'Z':
+                    return True
+            return False
+        try:
+            os.killpg(group, signal.SIGKILL)
+        except ProcessLookupError:
+            return
+        deadline = time.time() + 5
+        while running() and time.time() < deadline:
+            time.sleep(0.02)
+
     def close(self):
         try:
             if self.view:
@@ -147,6 +174,7 @@ class Browser:
                     self.view.kill()
                     self.view.wait()
                 self.view.stdout.close()
+                self._end_group(self.view.pid)
         finally:
             self.xvfb.terminate()
             self.xvfb.wait()

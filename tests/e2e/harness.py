@@ -153,6 +153,11 @@ FONT_SETTINGS = [
 ]
 # On a display without a window manager, Wine draws the windows' own frames.
 BARE_DISPLAY_SETTINGS = [(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")]
+# The About window's links go to the system's browser and mailer: in the
+# tests, to a command that takes them and does nothing, so that no browser
+# the machine has opens on a test's display and covers its windows.
+LINK_SETTINGS = [(r"HKCU\Software\Wine\WineBrowser", "Browsers", "true"),
+                 (r"HKCU\Software\Wine\WineBrowser", "Mailers", "true")]
 # Wine's own fonts (Tahoma for dialogs, Marlett for the caption buttons), which
 # this Wine does not find by itself in its data folder.
 WINE_FONTS = "/usr/share/wine/fonts"
@@ -177,14 +182,14 @@ def ensure_prefix(prefix=PREFIX, bare_display=True):
         os.makedirs(prefix, exist_ok=True)
         subprocess.run([WINE64, "wineboot", "-i"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        timeout=300, check=False)
-    mark = os.path.join(prefix, "carolux-settings-3")
+    mark = os.path.join(prefix, "carolux-settings-4")
     if not os.path.exists(mark):
         fonts = os.path.join(prefix, "drive_c", "windows", "Fonts")
         os.makedirs(fonts, exist_ok=True)
         for name in ("marlett.ttf", "tahoma.ttf", "tahomabd.ttf"):
             if os.path.exists(os.path.join(WINE_FONTS, name)):
                 shutil.copyfile(os.path.join(WINE_FONTS, name), os.path.join(fonts, name))
-        for key, name, value in FONT_SETTINGS + (BARE_DISPLAY_SETTINGS if bare_display else []):
+        for key, name, value in FONT_SETTINGS + (BARE_DISPLAY_SETTINGS + LINK_SETTINGS if bare_display else []):
             subprocess.run([WINE64, "reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value, "/f"], env=env,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120, check=True)
         open(mark, "w").close()

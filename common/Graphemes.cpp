@@ -1,0 +1,88 @@
+#include "common/Graphemes.h"
+
+#include <stddef.h>
+
+namespace {
+
+struct Range {
+  uint32_t first, last;
+};
+
+bool In(const Range* ranges, size_t count, uint32_t c) {
+  size_t low = 0, high = count;
+  while (low < high) {
+    size_t mid = (low + high) / 2;
+    if (c < ranges[mid].first) {
+      high = mid;
+    } else if (c > ranges[mid].last) {
+      low = mid + 1;
+    } else {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Marks that extend the character before them, outside the Indic blocks:
+// combining marks, selectors, skin tones, tags. In order, for the search.
+const Range kExtend[] = {
+    {0x0300, 0x036F}, {0x0483, 0x0489}, {0x0591, 0x05BD}, {0x05BF, 0x05BF}, {0x05C1, 0x05C2},
+    {0x05C4, 0x05C5}, {0x05C7, 0x05C7}, {0x0610, 0x061A}, {0x064B, 0x065F}, {0x0670, 0x0670},
+    {0x06D6, 0x06DC}, {0x06DF, 0x06E4}, {0x06E7, 0x06E8}, {0x06EA, 0x06ED}, {0x0711, 0x0711},
+    {0x0730, 0x074A}, {0x07A6, 0x07B0}, {0x07EB, 0x07F3}, {0x0D81, 0x0D83}, {0x0DCA, 0x0DDF},
+    {0x0DF2, 0x0DF3}, {0x0E31, 0x0E31}, {0x0E34, 0x0E3A}, {0x0E47, 0x0E4E}, {0x0EB1, 0x0EB1},
+    {0x0EB4, 0x0EBC}, {0x0EC8, 0x0ECE}, {0x0F18, 0x0F19}, {0x0F35, 0x0F35}, {0x0F37, 0x0F37},
+    {0x0F39, 0x0F39}, {0x0F71, 0x0F84}, {0x0F86, 0x0F87}, {0x0F8D, 0x0FBC}, {0x102B, 0x103E},
+    {0x1056, 0x1059}, {0x135D, 0x135F}, {0x1712, 0x1715}, {0x17B4, 0x17D3}, {0x180B, 0x180F},
+    {0x1AB0, 0x1AFF}, {0x1DC0, 0x1DFF}, {0x200C, 0x200C}, {0x20D0, 0x20F0}, {0x2CEF, 0x2CF1},
+    {0x2DE0, 0x2DFF}, {0x302A, 0x302F}, {0x3099, 0x309A}, {0xA66F, 0xA672}, {0xA674, 0xA67D},
+    {0xA69E, 0xA69F}, {0xA6F0, 0xA6F1}, {0xA8E0, 0xA8F1}, {0xFB1E, 0xFB1E}, {0xFE00, 0xFE0F},
+    {0xFE20, 0xFE2F}, {0xFF9E, 0xFF9F}, {0x1F3FB, 0x1F3FF}, {0xE0020, 0xE007F}, {0xE0100, 0xE01EF},
+};
+
+// Pictographs, which a zero-width joiner joins to the one before.
+const Range kPictographic[] = {
+    {0x00A9, 0x00A9}, {0x00AE, 0x00AE}, {0x203C, 0x203C}, {0x2049, 0x2049}, {0x2122, 0x2122},
+    {0x2139, 0x2139}, {0x2194, 0x2199}, {0x21A9, 0x21AA}, {0x231A, 0x231B}, {0x2328, 0x2328},
+    {0x23CF, 0x23CF}, {0x23E9, 0x23F3}, {0x23F8, 0x23FA}, {0x24C2, 0x24C2}, {0x25AA, 0x25AB},
+    {0x25B6, 0x25B6}, {0x25C0, 0x25C0}, {0x25FB, 0x25FE}, {0x2600, 0x27BF}, {0x2934, 0x2935},
+    {0x2B05, 0x2B07}, {0x2B1B, 0x2B1C}, {0x2B50, 0x2B50}, {0x2B55, 0x2B55}, {0x3030, 0x3030},
+    {0x303D, 0x303D}, {0x3297, 0x3297}, {0x3299, 0x3299}, {0x1F000, 0x1FAFF},
+};
+
+constexpr uint32_t kJoiner = 0x200D;
+
+bool RegionalIndicator(uint32_t c) { return c >= 0x1F1E6 && c <= 0x1F1FF; }
+
+// The Indic blocks from Devanagari to Malayalam share one layout: signs
+// before the letters, vowel signs and the virama after them, length marks
+// and two vowel signs further on.
+bool IndicSign(uint32_t c) {
+  if (c < 0x0900 || c > 0x0D7F) return false;
+  uint32_t at = c & 0x7F;
+  return at <= 0x03 || (at >= 0x3A && at <= 0x4F && at != 0x3D) || (at >= 0x51 && at <= 0x57) || at == 0x62 ||
+         at == 0x63;
+}
+
+bool Extends(uint32_t c) {
+  return c == kJoiner || IndicSign(c) || In(kExtend, sizeof(kExtend) / sizeof(kExtend[0]), c);
+}
+
+}  // namespace
+
+bool GraphemeBreaker::StartsNew(uint32_t c) {
+  bool indicator = RegionalIndicator(c);
+  bool pictograph = !indicator && !Extends(c) && In(kPictographic, sizeof(kPictographic) / sizeof(kPictographic[0]), c);
+  bool joins = started_ && (Extends(c) || (pictograph && pictographic_ && joiner_) ||
+                            (indicator && indicators_ % 2 == 1));
+  if (!joins) {
+    pictographic_ = pictograph;
+    indicators_ = 0;
+  } else if (c != kJoiner && !Extends(c)) {
+    pictographic_ = pictograph;  // a pictograph joined on: its own extensions follow
+  }
+  joiner_ = c == kJoiner;
+  indicators_ = indicator ? indicators_ + 1 : 0;
+  started_ = true;
+  return !joins;
+}
