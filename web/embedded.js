@@ -6,7 +6,7 @@ const bytesOf = (base64) => {
   return out;
 };
 // Bytes the build deflated (raw deflate, by zopfli), unpacked by the
-// browser off the page's own work.
+// browser's own DecompressionStream.
 const unpacked = async (base64) => new Uint8Array(await new Response(
   new Blob([bytesOf(base64)]).stream().pipeThrough(new DecompressionStream("deflate-raw"))).arrayBuffer());
 // Parts packed one after another, by their lengths.

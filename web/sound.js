@@ -2,9 +2,10 @@
 // the tap, as Safari plays only what a click starts, once the tap's first
 // frame is drawn (making it can hold the page for a tenth of a second), and
 // the sound joins the show once the audio clock is seen to move: the show
-// never waits for it. A context that never runs (no output device, sound refused), or
-// whose clock stands still after an interruption, leaves a silent show that
-// still plays to its end; a new context is tried in its place.
+// never waits for it. A context that never runs (no output device, sound
+// refused), or whose clock stands still after an interruption, leaves a
+// silent show that still plays to its end; a new context is tried in its
+// place.
 const Sound = (() => {
   const STILL = 400;    // ms of the page's clock with the audio clock standing still
   const GIVE_UP = 3000; // ms an interrupted context has to come back once the page shows
@@ -43,7 +44,7 @@ const Sound = (() => {
     }
   }
 
-  function resumed() {
+  function resumeContext() {
     if (context && context.state !== "running") context.resume().catch(() => {});
   }
 
@@ -56,14 +57,14 @@ const Sound = (() => {
       // Not settable here: the ringer's rules hold.
     }
     if (context || making) {
-      resumed();
+      resumeContext();
       return;
     }
     making = true;
     afterFrame(() => {
       making = false;
       if (!context) context = make();
-      resumed();
+      resumeContext();
     });
   }
 
