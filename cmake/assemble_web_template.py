@@ -4,9 +4,10 @@ scripts (minified), the card's pictures and the static picture of the
 finished card, and one deflated pack, which the page unpacks behind its
 closed card: the scene's WebAssembly, the tune, the chime and the script
 that only the show needs (the synthesizer, the show's clock, its sound and
-the show itself), which the page runs from there, allowed by its hash. The names' placeholders stay for the
-generator to fill; a trailer with the page's length, CRC-32 and number of
-placeholders lets it refuse a damaged template.
+the show itself), which the page runs from there, allowed by its hash. The
+names' placeholders stay for the generator to fill; a trailer with the
+page's length, CRC-32 and number of placeholders lets it refuse a damaged
+template.
 
 With --site-page, also the site's card page: the same page, which takes its
 names from its link's fragment, with the tags that messengers read for the
