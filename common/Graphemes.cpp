@@ -25,6 +25,7 @@ bool In(const Range* ranges, size_t count, uint32_t c) {
 
 // Marks that extend the character before them, outside the Indic blocks:
 // combining marks, selectors, skin tones, tags. In order, for the search.
+// clang-format off
 const Range kExtend[] = {
     {0x0300, 0x036F}, {0x0483, 0x0489}, {0x0591, 0x05BD}, {0x05BF, 0x05BF}, {0x05C1, 0x05C2},
     {0x05C4, 0x05C5}, {0x05C7, 0x05C7}, {0x0610, 0x061A}, {0x064B, 0x065F}, {0x0670, 0x0670},
@@ -39,8 +40,10 @@ const Range kExtend[] = {
     {0xA69E, 0xA69F}, {0xA6F0, 0xA6F1}, {0xA8E0, 0xA8F1}, {0xFB1E, 0xFB1E}, {0xFE00, 0xFE0F},
     {0xFE20, 0xFE2F}, {0xFF9E, 0xFF9F}, {0x1F3FB, 0x1F3FF}, {0xE0020, 0xE007F}, {0xE0100, 0xE01EF},
 };
+// clang-format on
 
 // Pictographs, which a zero-width joiner joins to the one before.
+// clang-format off
 const Range kPictographic[] = {
     {0x00A9, 0x00A9}, {0x00AE, 0x00AE}, {0x203C, 0x203C}, {0x2049, 0x2049}, {0x2122, 0x2122},
     {0x2139, 0x2139}, {0x2194, 0x2199}, {0x21A9, 0x21AA}, {0x231A, 0x231B}, {0x2328, 0x2328},
@@ -49,6 +52,7 @@ const Range kPictographic[] = {
     {0x2B05, 0x2B07}, {0x2B1B, 0x2B1C}, {0x2B50, 0x2B50}, {0x2B55, 0x2B55}, {0x3030, 0x3030},
     {0x303D, 0x303D}, {0x3297, 0x3297}, {0x3299, 0x3299}, {0x1F000, 0x1FAFF},
 };
+// clang-format on
 
 constexpr uint32_t kJoiner = 0x200D;
 
@@ -73,8 +77,8 @@ bool Extends(uint32_t c) {
 bool GraphemeBreaker::StartsNew(uint32_t c) {
   bool indicator = RegionalIndicator(c);
   bool pictograph = !indicator && !Extends(c) && In(kPictographic, sizeof(kPictographic) / sizeof(kPictographic[0]), c);
-  bool joins = started_ && (Extends(c) || (pictograph && pictographic_ && joiner_) ||
-                            (indicator && indicators_ % 2 == 1));
+  bool joins =
+      started_ && (Extends(c) || (pictograph && pictographic_ && joiner_) || (indicator && indicators_ % 2 == 1));
   if (!joins) {
     pictographic_ = pictograph;
     indicators_ = 0;

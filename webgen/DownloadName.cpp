@@ -12,8 +12,18 @@ const wchar_t kDefaultName[] = L"Vavuri";
 
 bool Unsafe(uint32_t c) {
   switch (c) {
-    case '/': case '\\': case ':': case '*': case '?': case '"': case '<': case '>': case '|':
-    case 0x200E: case 0x200F: case 0xFEFF:
+    case '/':
+    case '\\':
+    case ':':
+    case '*':
+    case '?':
+    case '"':
+    case '<':
+    case '>':
+    case '|':
+    case 0x200E:
+    case 0x200F:
+    case 0xFEFF:
       return true;
     default:
       return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) ||

@@ -30,7 +30,9 @@ const Row kRows[] = {
     {L"a\\b", 2, L"a_b.zip"},
     {L"x:y*?<>|", 3, L"x_y_____.html"},
     {L"tab\there\x7F", 1, L"tab_here_.exe"},
-    {L"\x202E" L"exe.txt", 3, L"_exe.txt.html"},
+    {L"\x202E"
+     L"exe.txt",
+     3, L"_exe.txt.html"},
     {L"CON", 1, L"_CON.exe"},
     {L"aux", 3, L"_aux.html"},
     {L"Nul.v2", 2, L"_Nul.v2.zip"},
