@@ -31,7 +31,8 @@ target_link_libraries(winapi PUBLIC common)
 add_library(cardfile STATIC cardfile/SendersField.cpp cardfile/AppFolder.cpp cardfile/ImageExtent.cpp
   cardfile/CardFile.cpp)
 target_link_libraries(cardfile PUBLIC winapi)
-# The portable codecs: the generator's GIF pictures and the zipped card.
+# The portable codecs: the generator's GIF pictures, the zipped card, and the
+# inflater that unpacks the card's pictures, tune and chime.
 add_library(codecs STATIC codecs/Gif.cpp codecs/Crc32.cpp codecs/Deflate.cpp codecs/ZipArchive.cpp codecs/Inflate.cpp)
 target_link_libraries(codecs PUBLIC common)
 add_library(forms STATIC forms/Form.cpp forms/Control.cpp forms/PictureHolder.cpp forms/Label.cpp

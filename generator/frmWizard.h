@@ -41,8 +41,9 @@ class frmWizard : public ControlForm {
   void Command1_Click();
   void cmdCrea_Click();
   void cmdAbout_Click();
-  // Puts the senders' field into the copied card, which then takes the
-  // place of the file at CardPath. A failure is reported here.
+  // Makes the card of the kind CardPath names with the senders' names (the
+  // field of the copied card, or the archive, or the web page), which then
+  // takes the place of the file at CardPath. A failure is reported here.
   bool WriteSenders();
   void PlaceControls(int dpi);
   void CreateChildren(int dpi);

@@ -26,7 +26,7 @@ const Run kRuns[11] = {
     {true, 1.3},  {false, 1.3}, {true, 1.5},  {false, 1.5}, {true, 2},
 };
 
-// Phase 1: the credit line is placed now and shown later. Gives L and R of
+// The credit line is placed now and shown later. Gives L and R of
 // the first run and the base's y.
 void PlaceCreditLine(SceneCanvas& canvas, int32_t& L, int32_t& R, float& y) {
   canvas.SetLabelWidth(W);
@@ -37,7 +37,8 @@ void PlaceCreditLine(SceneCanvas& canvas, int32_t& L, int32_t& R, float& y) {
   R = W + L;
 }
 
-// Phase 3: from the bottom of the tree upwards, one chime for each pair.
+// Baubles and candles, from the bottom of the tree upwards, one chime for
+// each pair.
 bool HangOrnaments(SceneCanvas& canvas, const Garland& garland) {
   for (int32_t i = 0; i <= 9; ++i) {
     float x = static_cast<float>(garland.TurnPoints[i][0]);
@@ -50,7 +51,7 @@ bool HangOrnaments(SceneCanvas& canvas, const Garland& garland) {
   return true;
 }
 
-// Phase 4: the 48-pixel star centred over the 32-pixel top of the garland.
+// The 48-pixel star centred over the 32-pixel top of the garland.
 void PutStar(SceneCanvas& canvas, float x, float y) {
   y = Fall(y, 10);
   float starLeft = ToSingle(x - 8.0);
@@ -59,7 +60,7 @@ void PutStar(SceneCanvas& canvas, float x, float y) {
   canvas.SetStar(static_cast<int16_t>(RoundHalfEven(starLeft)), static_cast<int16_t>(RoundHalfEven(starTop)));
 }
 
-// Phase 5.
+// The twinkling star and the snow begin.
 bool StartAnimations(SceneCanvas& canvas) {
   canvas.EnableTimer1();
   canvas.EnableTimer2();
@@ -71,7 +72,7 @@ bool StartAnimations(SceneCanvas& canvas) {
   return true;
 }
 
-// Phase 6: the snowman sits at the left end of the credit line.
+// The credit line shows, the snowman at its left end.
 bool ShowCreditLine(SceneCanvas& canvas) {
   int left = canvas.LabelLeft();
   int top = canvas.LabelTop();
@@ -86,7 +87,7 @@ int32_t CentredLeft(SceneCanvas& canvas, const WideString& text) {
   return Rounded((canvas.ScaleWidth() - canvas.TextWidth(text)) / 2.0);
 }
 
-// Phase 7.
+// The greeting, centred.
 void WriteGreeting(SceneCanvas& canvas, const WideString& greetingText) {
   int32_t L = CentredLeft(canvas, greetingText);
   int32_t t = canvas.ScaleHeight() - 200;
@@ -103,7 +104,7 @@ bool HasTextToShow(const WideString& text) {
   return false;
 }
 
-// Phase 8: the names get smaller until they fit; the smaller font stays.
+// The names, smaller until they fit; the smaller font stays.
 void WriteSenders(SceneCanvas& canvas, const WideString& sendersText) {
   if (!HasTextToShow(sendersText)) return;
   int32_t w = Rounded(canvas.TextWidth(sendersText));
@@ -178,7 +179,7 @@ void PlayScene(SceneCanvas& canvas, const WideString& greetingText, const WideSt
   WriteGreeting(canvas, greetingText);
   WriteSenders(canvas, sendersText);
 
-  // Phase 9: the last look, then the same ending as a key press.
+  // The last look, then the same ending as a key press.
   if (!canvas.PumpMessages()) return;
   if (!canvas.Delay(12, true)) return;
   canvas.EndShow();
