@@ -2,10 +2,10 @@
 
 #include <string.h>
 
+#include "cardbytes/WebCardPage.h"
 #include "codecs/ZipArchive.h"
 #include "common/Utf8.h"
 #include "common/WholeCharacters.h"
-#include "web/WebCardPage.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "cardbytes/CardPath.h"
 #include "cardfile/SendersField.h"
 #include "common/ByteBuffer.h"
 #include "common/WideString.h"
-#include "generator/CardPath.h"
 
 // How names become single-byte text, in the card's field and in an archive's
 // member name: the system's code page in the program, 1252 in the page.

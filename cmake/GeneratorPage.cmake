@@ -16,15 +16,12 @@ set(PAGE_WASM_SOURCES
   "${CMAKE_SOURCE_DIR}/common/WideString.cpp" "${CMAKE_SOURCE_DIR}/common/ByteBuffer.cpp"
   "${CMAKE_SOURCE_DIR}/common/Utf8.cpp" "${CMAKE_SOURCE_DIR}/common/Characters.cpp"
   "${CMAKE_SOURCE_DIR}/common/WholeCharacters.cpp" "${CMAKE_SOURCE_DIR}/common/Graphemes.cpp"
-  "${CMAKE_SOURCE_DIR}/generator/CardPath.cpp" "${CMAKE_SOURCE_DIR}/generator/StagingName.cpp"
-  "${CMAKE_SOURCE_DIR}/generator/Messages.cpp" "${CMAKE_SOURCE_DIR}/generator/AboutLinks.cpp"
-  "${CMAKE_SOURCE_DIR}/web/WebCardPage.cpp"
+  "${CMAKE_SOURCE_DIR}/cardbytes/CardPath.cpp" "${CMAKE_SOURCE_DIR}/cardbytes/WebCardPage.cpp"
+  "${CMAKE_SOURCE_DIR}/cardbytes/CardMessages.cpp" "${CMAKE_SOURCE_DIR}/common/FolderPart.cpp"
   "${CMAKE_SOURCE_DIR}/web/runtime/Runtime.cpp")
 file(GLOB PAGE_WASM_HEADERS CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/cardbytes/*.h" "${CMAKE_SOURCE_DIR}/cardbytes/*.inc"
   "${CMAKE_SOURCE_DIR}/cardfile/*.h" "${CMAKE_SOURCE_DIR}/codecs/*.h" "${CMAKE_SOURCE_DIR}/common/*.h"
-  "${CMAKE_SOURCE_DIR}/generator/CardPath.h" "${CMAKE_SOURCE_DIR}/generator/StagingName.h"
-  "${CMAKE_SOURCE_DIR}/generator/Messages.h" "${CMAKE_SOURCE_DIR}/generator/AboutLinks.h"
-  "${CMAKE_SOURCE_DIR}/web/WebCardPage.h" "${CMAKE_SOURCE_DIR}/webgen/*.h" "${CMAKE_SOURCE_DIR}/web/runtime/include/*.h")
+  "${CMAKE_SOURCE_DIR}/webgen/*.h" "${CMAKE_SOURCE_DIR}/web/runtime/include/*.h")
 web_wasm_objects(PAGE_WASM_OBJECTS "${PAGE_OUT}/obj" "the generator's page"
   SOURCES ${PAGE_WASM_SOURCES} DEPENDS ${PAGE_WASM_HEADERS})
 web_wasm_link("${PAGE_OUT}/writer.wasm" "the generator's page's writing code" ${PAGE_WASM_OBJECTS})
@@ -38,14 +35,14 @@ add_custom_command(OUTPUT "${DIST_OUT}/Carolux.html" "${DIST_OUT}/site/index.htm
     --template "${WEB_OUT}/card-template.html" --contacts "${CMAKE_SOURCE_DIR}/generator/AboutContacts.h"
     --resources "${CMAKE_SOURCE_DIR}/assets/generator/Carolux.rc"
     --icon "${CMAKE_SOURCE_DIR}/assets/generator/carolux.ico"
-    --card-path "${CMAKE_SOURCE_DIR}/generator/CardPath.cpp" --out "${DIST_OUT}/Carolux.html"
+    --card-path "${CMAKE_SOURCE_DIR}/cardbytes/CardPath.cpp" --out "${DIST_OUT}/Carolux.html"
     --site-out "${DIST_OUT}/site/index.html"
   DEPENDS "${PAGE_OUT}/writer.wasm" Nevalto web_template "${WEB_OUT}/card-template.html" ${PAGE_SOURCES}
     "${CMAKE_SOURCE_DIR}/cmake/assemble_generator_page.py" "${CMAKE_SOURCE_DIR}/cmake/ico_to_png.py"
     "${CMAKE_SOURCE_DIR}/cmake/page_parts.py" "${CMAKE_SOURCE_DIR}/cmake/deflate_raw.py"
     "${CMAKE_SOURCE_DIR}/web/embedded.js" "${CMAKE_SOURCE_DIR}/generator/AboutContacts.h"
     "${CMAKE_SOURCE_DIR}/assets/generator/Carolux.rc" "${CMAKE_SOURCE_DIR}/assets/generator/carolux.ico"
-    "${CMAKE_SOURCE_DIR}/generator/CardPath.cpp"
+    "${CMAKE_SOURCE_DIR}/cardbytes/CardPath.cpp"
   COMMENT "Assembling the generator's page"
   VERBATIM)
 add_custom_target(generator_page ALL DEPENDS "${DIST_OUT}/Carolux.html")

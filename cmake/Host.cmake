@@ -12,6 +12,8 @@ add_library(portable STATIC
   common/Characters.cpp
   common/WholeCharacters.cpp
   common/Graphemes.cpp
+  common/FolderPart.cpp
+  common/DecimalText.cpp
   webgen/DownloadName.cpp
   cardfile/SendersField.cpp
   cardfile/AppFolder.cpp
@@ -29,8 +31,9 @@ add_library(portable STATIC
   codecs/Deflate.cpp
   codecs/ZipArchive.cpp
   codecs/Inflate.cpp
-  generator/CardPath.cpp
-  web/WebCardPage.cpp
+  cardbytes/WebCardPage.cpp
+  cardbytes/CardPath.cpp
+  cardbytes/CardMessages.cpp
   cardbytes/CardBytes.cpp
   cardbytes/CodePage1252.cpp)
 

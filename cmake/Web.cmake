@@ -92,6 +92,3 @@ add_custom_command(OUTPUT "${WEB_OUT}/card-template.html" "${WEB_OUT}/biglietto.
   VERBATIM)
 add_custom_target(web_template ALL DEPENDS "${WEB_OUT}/card-template.html")
 
-# Fills the template with the names; the generator links it.
-add_library(webcard STATIC web/WebCardPage.cpp)
-target_link_libraries(webcard PUBLIC codecs common)

@@ -25,7 +25,7 @@ else()
 endif()
 
 add_library(common STATIC common/WideString.cpp common/ByteBuffer.cpp common/Utf8.cpp common/Characters.cpp
-  common/WholeCharacters.cpp common/Graphemes.cpp)
+  common/WholeCharacters.cpp common/Graphemes.cpp common/FolderPart.cpp common/DecimalText.cpp)
 add_library(winapi STATIC winapi/Ansi.cpp winapi/AnsiEncode.cpp winapi/Bind.cpp winapi/File.cpp winapi/ModulePath.cpp)
 target_link_libraries(winapi PUBLIC common)
 add_library(cardfile STATIC cardfile/SendersField.cpp cardfile/AppFolder.cpp cardfile/ImageExtent.cpp
@@ -83,8 +83,9 @@ add_custom_command(TARGET Nevalto POST_BUILD
 # The web card's page template and the filler that puts the names in it.
 include(cmake/Web.cmake)
 # The bytes of each kind of card, which the generator and its page share.
-add_library(cardbytes STATIC cardbytes/CardBytes.cpp cardbytes/CodePage1252.cpp)
-target_link_libraries(cardbytes PUBLIC webcard cardfile)
+add_library(cardbytes STATIC cardbytes/CardBytes.cpp cardbytes/CodePage1252.cpp cardbytes/CardPath.cpp
+  cardbytes/WebCardPage.cpp cardbytes/CardMessages.cpp)
+target_link_libraries(cardbytes PUBLIC codecs cardfile common)
 
 # The generator: its own image, linked under an intermediate name, then the
 # container the user runs: that image padded to PlayerImageOffset bytes with
@@ -92,7 +93,7 @@ target_link_libraries(cardbytes PUBLIC webcard cardfile)
 add_library(generator STATIC generator/frmWizard.cpp generator/frmAbout.cpp generator/GeneralBas.cpp
   generator/CardWriter.cpp generator/SystemMessage.cpp generator/VersionResource.cpp generator/OpenForms.cpp
   generator/AboutLinks.cpp generator/VersionRecord.cpp generator/PlayerImage.cpp generator/StagingName.cpp
-  generator/Messages.cpp generator/CardPath.cpp generator/WebTemplate.cpp)
+  generator/Messages.cpp generator/WebTemplate.cpp)
 target_link_libraries(generator PUBLIC forms cardfile cardbytes)
 # The resource script carries the page template (RCDATA) that web_template makes.
 set_source_files_properties(assets/generator/Carolux.rc PROPERTIES OBJECT_DEPENDS "${WEB_OUT}/card-template.html")

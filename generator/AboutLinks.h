@@ -16,5 +16,3 @@ WideString MailtoLink(const WideString& address, const WideString& versionCaptio
 // every other character as %XX of its UTF-8 bytes.
 WideString PercentEncoded(const WideString& text);
 
-// A number in decimal, without leading zeros.
-WideString DecimalText(unsigned value);

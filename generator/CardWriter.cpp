@@ -1,11 +1,11 @@
 #include "generator/CardWriter.h"
 
 #include "cardbytes/CardBytes.h"
+#include "cardbytes/WebCardPage.h"
 #include "cardfile/CardLayout.h"
 #include "codecs/ZipArchive.h"
 #include "generator/PlayerImage.h"
 #include "generator/StagingName.h"
-#include "web/WebCardPage.h"
 #include "winapi/Ansi.h"
 #include "winapi/File.h"
 #include "winapi/Handles.h"

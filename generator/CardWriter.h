@@ -14,9 +14,9 @@
 
 #include <windows.h>
 
+#include "cardbytes/CardPath.h"
 #include "common/ByteBuffer.h"
 #include "common/WideString.h"
-#include "generator/CardPath.h"
 #include "generator/WebTemplate.h"
 
 // The failure of a web card whose template is missing or damaged (or that

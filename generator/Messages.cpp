@@ -1,7 +1,6 @@
 #include "generator/Messages.h"
 
-#include "common/Characters.h"
-#include "generator/AboutLinks.h"
+#include "common/DecimalText.h"
 
 WideString WithoutTrailingBreaks(const WideString& text) {
   size_t end = text.length();
@@ -22,14 +21,6 @@ WideString DialogErrorMessage(unsigned long code, const WideString& cardPath) {
   message += DecimalText(static_cast<unsigned>(code));
   message += L"): il nome potrebbe essere troppo lungo. La destinazione non cambia: ";
   message += cardPath;
-  return message;
-}
-
-WideString UnshownCharactersQuestion(const WideString& characters) {
-  WideString message(L"Il biglietto non pu\u00F2 mostrare questi caratteri dei nomi: ");
-  message += SeparatedCharacters(characters);
-  message += L"\r\nAl loro posto compariranno altri caratteri (per esempio \"?\").\r\n\r\n"
-             L"Vuoi creare il biglietto lo stesso?";
   return message;
 }
 

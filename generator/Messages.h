@@ -14,10 +14,6 @@ WideString WithoutTrailingBreaks(const WideString& text);
 // destination that stays as it was.
 WideString DialogErrorMessage(unsigned long code, const WideString& cardPath);
 
-// The senders' names hold characters the card cannot show: which, and the
-// question whether to make the card all the same.
-WideString UnshownCharactersQuestion(const WideString& characters);
-
 // The dialog's name was given the chosen type's extension, and a file of
 // that final name exists: whether to replace it.
 WideString ReplaceQuestion(const WideString& path);

@@ -1,10 +1,6 @@
 #include "generator/StagingName.h"
 
-WideString FolderPart(const WideString& path) {
-  size_t end = path.length();
-  while (end > 0 && path[end - 1] != L'\\' && path[end - 1] != L'/' && path[end - 1] != L':') --end;
-  return path.Left(end);
-}
+#include "common/FolderPart.h"
 
 WideString StagingName(const WideString& cardPath, unsigned attempt) {
   static const wchar_t kHex[] = L"0123456789abcdef";

@@ -5,10 +5,6 @@
 
 #include "common/WideString.h"
 
-// The folder part of the card's path, separator included: "C:\Auguri\" for
-// "C:\Auguri\Vavuri.exe"; "" for a bare file name (the current folder).
-WideString FolderPart(const WideString& path);
-
 // The temporary file's name for the given attempt number ("~crl" + the
 // number in hexadecimal + ".tmp", in the card's folder).
 WideString StagingName(const WideString& cardPath, unsigned attempt);

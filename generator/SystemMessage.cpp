@@ -1,6 +1,6 @@
 #include "generator/SystemMessage.h"
 
-#include "generator/AboutLinks.h"
+#include "common/DecimalText.h"
 #include "generator/Messages.h"
 
 WideString SystemErrorText(DWORD error) {

@@ -1,9 +1,10 @@
 #include "generator/frmWizard.h"
 
+#include "cardbytes/CardMessages.h"
+#include "cardbytes/CardPath.h"
 #include "cardfile/AppFolder.h"
 #include "forms/MessageBox.h"
 #include "forms/Twips.h"
-#include "generator/CardPath.h"
 #include "generator/GeneralBas.h"
 #include "generator/GeneratorResources.h"
 #include "generator/Messages.h"

@@ -2,9 +2,9 @@
 
 #include <stdint.h>
 
+#include "cardbytes/CardPath.h"
 #include "common/Graphemes.h"
 #include "common/Utf8.h"
-#include "generator/CardPath.h"
 
 namespace {
 

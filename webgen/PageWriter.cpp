@@ -8,11 +8,11 @@
 #include <stdlib.h>
 
 #include "cardbytes/CardBytes.h"
+#include "cardbytes/CardMessages.h"
+#include "cardbytes/CardPath.h"
 #include "cardbytes/CodePage1252.h"
 #include "codecs/ZipArchive.h"
 #include "common/WholeCharacters.h"
-#include "generator/CardPath.h"
-#include "generator/Messages.h"
 #include "webgen/DownloadName.h"
 
 extern "C" uintptr_t HeapMark();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/DecimalText.h"
 #include "generator/AboutLinks.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "generator/CardPath.h"
+#include "cardbytes/CardPath.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "cardbytes/CardPath.h"
 #include "common/Utf8.h"
-#include "generator/CardPath.h"
 #include "webgen/DownloadName.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/FolderPart.h"
 #include "generator/Messages.h"
 #include "generator/StagingName.h"
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "cardbytes/WebCardPage.h"
 #include "codecs/Crc32.h"
-#include "web/WebCardPage.h"
 
 namespace {
 

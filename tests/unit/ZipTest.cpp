@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "generator/CardPath.h"
+#include "cardbytes/CardPath.h"
 #include "codecs/Crc32.h"
 #include "codecs/ZipArchive.h"
 

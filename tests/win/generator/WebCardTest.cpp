@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "cardbytes/WebCardPage.h"
 #include "generator/CardWriter.h"
 #include "generator/WebTemplate.h"
 #include "tests/win/TestFiles.h"
 #include "tests/win/generator/Helpers.h"
-#include "web/WebCardPage.h"
 
 namespace {
 

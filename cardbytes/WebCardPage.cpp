@@ -1,4 +1,4 @@
-#include "web/WebCardPage.h"
+#include "cardbytes/WebCardPage.h"
 
 #include <stdint.h>
 #include <string.h>

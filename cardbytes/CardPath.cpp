@@ -1,8 +1,8 @@
-#include "generator/CardPath.h"
+#include "cardbytes/CardPath.h"
 
 #include <wchar.h>
 
-#include "generator/StagingName.h"
+#include "common/FolderPart.h"
 
 namespace {
 

@@ -1,0 +1,7 @@
+#pragma once
+// Numbers as the messages and captions write them.
+
+#include "common/WideString.h"
+
+// A number in decimal, without leading zeros.
+WideString DecimalText(unsigned value);
