@@ -11,15 +11,9 @@ import time
 
 import websocket
 
+from pages import Polling, read_text
+
 CHROMIUM = '/usr/bin/chromium'
-
-
-def _read(path):
-    try:
-        with open(path) as f:
-            return f.read()
-    except FileNotFoundError:
-        return ''
 
 
 class Browser:
@@ -35,12 +29,12 @@ class Browser:
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         port_file = os.path.join(self.profile, 'DevToolsActivePort')
         deadline = time.time() + 30
-        while len(_read(port_file).split()) < 2:
+        while len(read_text(port_file).split()) < 2:
             if time.time() > deadline or self.process.poll() is not None:
                 self.close()
                 raise RuntimeError('Chromium did not start')
             time.sleep(0.1)
-        port, path = _read(port_file).split()[:2]
+        port, path = read_text(port_file).split()[:2]
         self.socket = websocket.create_connection('ws://127.0.0.1:%s%s' % (port, path), timeout=60)
         self.next_id = 0
         self.events = []
@@ -108,7 +102,7 @@ class Browser:
             shutil.rmtree(self.profile, ignore_errors=True)
 
 
-class Page:
+class Page(Polling):
     def __init__(self, browser, session, target):
         self.browser = browser
         self.session = session
@@ -141,14 +135,6 @@ class Page:
         if 'exceptionDetails' in result:
             raise RuntimeError('%s: %s' % (expression, result['exceptionDetails']))
         return result['result'].get('value')
-
-    def wait_for(self, expression, timeout=20):
-        deadline = time.time() + timeout
-        while time.time() < deadline:
-            if self.evaluate(expression):
-                return
-            time.sleep(0.05)
-        raise TimeoutError(expression)
 
     def tap(self, x, y):
         for kind in ('mousePressed', 'mouseReleased'):

@@ -15,6 +15,8 @@ import time
 
 import websocket
 
+from pages import Polling, read_text
+
 FIREFOX = '/usr/bin/firefox-esr'
 NAME = 'firefox'
 
@@ -51,15 +53,7 @@ def available():
     return None if os.path.exists(FIREFOX) else 'Firefox ESR is not installed (%s)' % FIREFOX
 
 
-def _read(path):
-    try:
-        with open(path) as f:
-            return f.read()
-    except FileNotFoundError:
-        return ''
-
-
-class Browser:
+class Browser(Polling):
     def __init__(self, downloads, scripts=True):
         self.downloads = downloads
         self.profile = tempfile.mkdtemp(prefix='webcard-firefox-')
@@ -77,11 +71,11 @@ class Browser:
         deadline = time.time() + 60
         while True:
             try:
-                port = json.loads(_read(server))['ws_port']
+                port = json.loads(read_text(server))['ws_port']
                 break
             except (ValueError, KeyError):
                 if time.time() > deadline or self.process.poll() is not None:
-                    said = _read(self.log.name)[-3000:]
+                    said = read_text(self.log.name)[-3000:]
                     self.close()
                     raise RuntimeError('Firefox did not start:\n' + said)
                 time.sleep(0.1)
@@ -130,14 +124,6 @@ class Browser:
             raise RuntimeError('%s: %s' % (expression, reply['exceptionDetails']['text']))
         value = reply['result'].get('value')
         return None if value is None else json.loads(value)
-
-    def wait_for(self, expression, timeout=20):
-        deadline = time.time() + timeout
-        while time.time() < deadline:
-            if self.evaluate(expression):
-                return
-            time.sleep(0.05)
-        raise TimeoutError(expression)
 
     def click(self, x, y):
         self.send('input.performActions', {'context': self.context, 'actions': [{

@@ -9,19 +9,8 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from webcard import WebCardCase  # noqa: E402
+from webcard import SOUNDS_STARTED, WebCardCase  # noqa: E402
 
-# Every sound the page starts, and when it is due on the audio clock.
-LISTEN = '''(() => {
-    window.started = [];
-    for (const [kind, type] of [["chime", AudioBufferSourceNode], ["note", OscillatorNode]]) {
-        const start = type.prototype.start;
-        type.prototype.start = function (when = 0, ...rest) {
-            started.push([kind, when]);
-            return start.call(this, when, ...rest);
-        };
-    }
-})()'''
 TUNE_TIMES = 'Card.parts.then((parts) => Synth.parse(parts.tune).notes.map((n) => n.time))'
 
 
@@ -44,7 +33,7 @@ class HiddenTabTest(WebCardCase):
         page = self.open_card('Mario e Anna')
         _, at = self.times(page)
         tune = page.evaluate(TUNE_TIMES)
-        page.evaluate(LISTEN)
+        page.evaluate(SOUNDS_STARTED)
         self.tap_middle(page)
         tapped = time.monotonic()
 

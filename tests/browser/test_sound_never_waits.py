@@ -10,7 +10,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from webcard import PIC_GREEN, WebCardCase  # noqa: E402
+from webcard import PIC_GREEN, SOUNDS_STARTED, WebCardCase  # noqa: E402
 
 # Every context the page makes, with a state the test sets (None: the real
 # one), and every sound started with when it is due.
@@ -25,15 +25,7 @@ STATES = '''(() => {
             contexts.push(this);
         }
     };
-    window.started = [];
-    for (const [kind, type] of [["chime", AudioBufferSourceNode], ["note", OscillatorNode]]) {
-        const start = type.prototype.start;
-        type.prototype.start = function (when = 0, ...rest) {
-            started.push([kind, when]);
-            return start.call(this, when, ...rest);
-        };
-    }
-})();'''
+})();''' + SOUNDS_STARTED
 NEVER = STATES + 'AudioContext.prototype.resume = () => new Promise(() => {});'
 STATE_CHANGE = 'contexts[0].held = %s; contexts[0].dispatchEvent(new Event("statechange"))'
 

@@ -23,6 +23,18 @@ OUT = os.path.join(ROOT, 'out', 'browser')
 REF_W, REF_H = 800, 600
 PIC_GREEN, PIC_RED, IMG_CANDLE, IMG_STAR0, IMG_STAR1, IMG_PUP_NEVE, IMG_NEVE = range(7)
 GREETING = 'Buon Natale e felice anno nuovo'
+# Every sound the page starts, kept in window.started as [kind, when due on
+# the audio clock].
+SOUNDS_STARTED = '''(() => {
+    window.started = [];
+    for (const [kind, type] of [["chime", AudioBufferSourceNode], ["note", OscillatorNode]]) {
+        const start = type.prototype.start;
+        type.prototype.start = function (when = 0, ...rest) {
+            started.push([kind, when]);
+            return start.call(this, when, ...rest);
+        };
+    }
+})();'''
 # What a card for many friends says: the senders' field full.
 SEVENTY = 'Mario e Anna, Giulia, Luca e Sofia, i nonni Piero e Carla e zia Teresa'
 

@@ -14,6 +14,8 @@ import subprocess
 import tempfile
 import time
 
+from pages import Polling
+
 PYTHON = '/usr/bin/python3'
 XVFB = '/usr/bin/Xvfb'
 VIEW = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'webkit_view.py')
@@ -30,7 +32,7 @@ def available():
     return None if found else 'WebKitGTK for Python (gir1.2-webkit2-4.1, python3-gi, python3-gi-cairo) is not installed'
 
 
-class Browser:
+class Browser(Polling):
     def __init__(self, downloads, scripts=True):
         self.downloads = downloads
         self.home = tempfile.mkdtemp(prefix='webcard-webkit-')
@@ -107,14 +109,6 @@ class Browser:
         """The expression's value (a promise's, awaited) as JSON makes it."""
         value = self.send('eval', body='return JSON.stringify(await (%s));' % expression)
         return None if value is None else json.loads(value)
-
-    def wait_for(self, expression, timeout=20):
-        deadline = time.time() + timeout
-        while time.time() < deadline:
-            if self.evaluate(expression):
-                return
-            time.sleep(0.05)
-        raise TimeoutError(expression)
 
     def click(self, x, y):
         self.send('click', x=x, y=y)
