@@ -3,14 +3,18 @@
 
 #include <stddef.h>
 
-// Where the player image starts inside the generator's own file: the length
-// of the generator's image, which the build pads to exactly this size. The
-// image carries the web card's page template, so it is longer than the
-// first design's 61,440 bytes: its length on either architecture, rounded up
-// to a whole number of 16 KB steps. The build checks that the image fits and
-// says which value it needs when it no longer does; every other layer reads
-// the number from here.
-constexpr size_t PlayerImageOffset = 131072;
+// Where the player image starts inside the generator's own file,
+// PlayerImageOffset, is the length of the generator's image, which the build
+// pads to exactly that size. The image carries the web card's page template,
+// so the build works the offset out from the template (PlayerImageOffset.h,
+// which it writes): the template's length and the rest of the generator's
+// image on either architecture, rounded up to a whole number of steps. One
+// value for both architectures; a longer template moves it, and the build
+// checks that each image fits.
+constexpr size_t PlayerImageOffsetStep = 16384;
+// The generator's image but the template, with room to grow: the 64-bit
+// image is the longer, about 67 KB.
+constexpr size_t GeneratorImageBesideTemplate = 73728;
 
 // The senders' names live in a card's last bytes, as single-byte ANSI text.
 constexpr size_t SendersFieldLength = 70;

@@ -24,26 +24,9 @@ else()
   set(XP_VERSION_FLAGS)
 endif()
 
-add_library(common STATIC common/WideString.cpp common/ByteBuffer.cpp common/Utf8.cpp common/Characters.cpp
-  common/WholeCharacters.cpp common/Graphemes.cpp common/FolderPart.cpp common/DecimalText.cpp)
-add_library(winapi STATIC winapi/Ansi.cpp winapi/AnsiEncode.cpp winapi/Bind.cpp winapi/File.cpp winapi/ModulePath.cpp)
-target_link_libraries(winapi PUBLIC common)
-add_library(cardfile STATIC cardfile/SendersField.cpp cardfile/AppFolder.cpp cardfile/ImageExtent.cpp
-  cardfile/CardFile.cpp)
-target_link_libraries(cardfile PUBLIC winapi)
-# The portable codecs: the generator's GIF pictures, the zipped card, and the
-# inflater that unpacks the card's pictures, tune and chime.
-add_library(codecs STATIC codecs/Gif.cpp codecs/Crc32.cpp codecs/Deflate.cpp codecs/ZipArchive.cpp codecs/Inflate.cpp)
-target_link_libraries(codecs PUBLIC common)
-add_library(forms STATIC forms/Form.cpp forms/Control.cpp forms/PictureHolder.cpp forms/Label.cpp
-  forms/FormTimer.cpp forms/BackgroundImage.cpp forms/Font.cpp forms/MessagePump.cpp forms/DialogMessageLoop.cpp
-  forms/ControlForm.cpp forms/ChildControls.cpp forms/ToolTip.cpp forms/TipLabel.cpp
-  forms/LineShape.cpp forms/GifPicture.cpp forms/ScratchSurface.cpp)
-target_link_libraries(forms PUBLIC winapi codecs gdi32 user32)
-
-add_library(player STATIC player/frmDraw.cpp player/Module1.cpp player/Scene.cpp player/Ambient.cpp
-  player/Music.cpp player/SystemMusic.cpp player/CardShow.cpp player/CardPack.cpp)
-target_link_libraries(player PUBLIC forms cardfile)
+# The rooms, each one library of all its files.
+carolux_room_libraries(ALL)
+target_link_libraries(forms PUBLIC gdi32 user32)
 
 # A shipped program: our own entry point, the system's msvcrt, stripped.
 function(carolux_program target)
@@ -53,7 +36,6 @@ function(carolux_program target)
     -Wl,--no-insert-timestamp ${XP_VERSION_FLAGS})
 endfunction()
 
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_executable(Nevalto player/Main.cpp assets/player/Nevalto.rc "${CMAKE_BINARY_DIR}/generated/player/card-pack.bin")
 # The resource compiler's inputs, so a redrawn picture or tune rebuilds the card.
 file(GLOB PLAYER_RESOURCE_FILES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/assets/player/*.ico"
@@ -80,22 +62,13 @@ add_custom_command(TARGET Nevalto POST_BUILD
   COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/finish_player.py" "$<TARGET_FILE:Nevalto>"
   COMMENT "Reserving the card's senders' field")
 
-# The web card's page template and the filler that puts the names in it.
-include(cmake/Web.cmake)
-# The bytes of each kind of card, which the generator and its page share.
-add_library(cardbytes STATIC cardbytes/CardBytes.cpp cardbytes/CodePage1252.cpp cardbytes/CardPath.cpp
-  cardbytes/WebCardPage.cpp cardbytes/CardMessages.cpp)
-target_link_libraries(cardbytes PUBLIC codecs cardfile common)
+# The web card's page template, made once by the host build.
+set(WEB_OUT "${CAROLUX_HOST_BUILD}/web")
 
 # The generator: its own image, linked under an intermediate name, then the
 # container the user runs: that image padded to PlayerImageOffset bytes with
 # the finished player image behind it.
-add_library(generator STATIC generator/frmWizard.cpp generator/frmAbout.cpp generator/GeneralBas.cpp
-  generator/CardWriter.cpp generator/SystemMessage.cpp generator/VersionResource.cpp generator/OpenForms.cpp
-  generator/AboutLinks.cpp generator/VersionRecord.cpp generator/PlayerImage.cpp generator/StagingName.cpp
-  generator/Messages.cpp generator/WebTemplate.cpp)
-target_link_libraries(generator PUBLIC forms cardfile cardbytes)
-# The resource script carries the page template (RCDATA) that web_template makes.
+# The resource script carries the page template (RCDATA) that the host build makes.
 set_source_files_properties(assets/generator/Carolux.rc PROPERTIES OBJECT_DEPENDS "${WEB_OUT}/card-template.html")
 
 # The manifest names the architecture of the build it goes into.
@@ -108,14 +81,14 @@ configure_file(assets/generator/Carolux.manifest.in "${CMAKE_BINARY_DIR}/generat
 
 add_executable(CaroluxImage generator/Main.cpp assets/generator/Carolux.rc)
 target_include_directories(CaroluxImage PRIVATE "${CMAKE_BINARY_DIR}/generated" "${WEB_OUT}")
-add_dependencies(CaroluxImage web_template)
 target_link_libraries(CaroluxImage PRIVATE generator)
 carolux_program(CaroluxImage)
 set_target_properties(CaroluxImage PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/generator")
 add_custom_command(OUTPUT "${DIST_OUT}/Carolux.exe"
   COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/assemble_container.py" "$<TARGET_FILE:CaroluxImage>"
-    "$<TARGET_FILE:Nevalto>" "${DIST_OUT}/Carolux.exe"
-  DEPENDS CaroluxImage Nevalto "${CMAKE_SOURCE_DIR}/cmake/assemble_container.py"
+    "$<TARGET_FILE:Nevalto>" "${DIST_OUT}/Carolux.exe" "${CAROLUX_LAYOUT_DIR}/PlayerImageOffset.h"
+  DEPENDS CaroluxImage Nevalto "${CMAKE_SOURCE_DIR}/cmake/assemble_container.py" "${CMAKE_SOURCE_DIR}/cmake/card_layout.py"
+    "${CAROLUX_LAYOUT_DIR}/PlayerImageOffset.h"
   COMMENT "Assembling the generator container")
 add_custom_target(Carolux ALL DEPENDS "${DIST_OUT}/Carolux.exe")
 

@@ -2,23 +2,20 @@
 """Assembles the generator container: the generator's own image padded with
 zeros to exactly PlayerImageOffset bytes, then the whole player image.
 
-    assemble_container.py GENERATOR_IMAGE PLAYER_IMAGE OUTPUT
+    assemble_container.py GENERATOR_IMAGE PLAYER_IMAGE OUTPUT OFFSET_HEADER
 
 Fails, and writes nothing, when the generator's image does not fit before
 the offset: the card it copies would then start in the wrong place. The
-offset is the programs' own constant (cardfile/CardLayout.h): the generator
-image's length rounded up to a whole number of OFFSET_STEP bytes, the same
-for both architectures."""
+offset is the programs' own constant, in the header the build writes from
+the page template's length (player_image_offset.py), the same for both
+architectures."""
 
 import os
 import struct
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from card_layout import player_image_offset  # noqa: E402
-
-PLAYER_IMAGE_OFFSET = player_image_offset()
-OFFSET_STEP = 16384
+from card_layout import layout_constant, player_image_offset  # noqa: E402
 
 
 def image_end(data):
@@ -33,7 +30,9 @@ def image_end(data):
     return max(ends)
 
 
-def assemble(generator_path, player_path, output_path):
+def assemble(generator_path, player_path, output_path, offset_header):
+    offset = player_image_offset(offset_header)
+    step = layout_constant("PlayerImageOffsetStep")
     with open(generator_path, "rb") as f:
         generator = f.read()
     with open(player_path, "rb") as f:
@@ -41,30 +40,28 @@ def assemble(generator_path, player_path, output_path):
     if generator[:2] != b"MZ" or player[:2] != b"MZ":
         sys.exit("assemble_container: both inputs must be Windows programs")
     end = max(len(generator), image_end(generator))
-    if PLAYER_IMAGE_OFFSET % OFFSET_STEP:
-        sys.exit("assemble_container: PlayerImageOffset (%d, cardfile/CardLayout.h) must be a multiple of %d"
-                 % (PLAYER_IMAGE_OFFSET, OFFSET_STEP))
-    if end > PLAYER_IMAGE_OFFSET:
-        needed = -(-end // OFFSET_STEP) * OFFSET_STEP
+    if offset % step:
+        sys.exit("assemble_container: PlayerImageOffset (%d, %s) must be a multiple of %d" % (offset, offset_header, step))
+    if end > offset:
         sys.exit("assemble_container: the generator image %s is %d bytes, %d more than the %d bytes "
-                 "before the player image: make the generator smaller, or give PlayerImageOffset in "
-                 "cardfile/CardLayout.h at least %d (and build both architectures)"
-                 % (generator_path, end, end - PLAYER_IMAGE_OFFSET, PLAYER_IMAGE_OFFSET, needed))
+                 "before the player image: its code and resources outgrew GeneratorImageBesideTemplate "
+                 "in cardfile/CardLayout.h, which must grow by at least that much"
+                 % (generator_path, end, end - offset, offset))
     if player[-70:] != bytes(70):
         sys.exit("assemble_container: the player image %s does not end in the 70 free bytes of the senders' field"
                  % player_path)
-    container = generator + bytes(PLAYER_IMAGE_OFFSET - len(generator)) + player
+    container = generator + bytes(offset - len(generator)) + player
     partial = output_path + ".part"
     with open(partial, "wb") as f:
         f.write(container)
     os.chmod(partial, 0o755)
     os.replace(partial, output_path)
     print("assemble_container: %s: generator %d bytes (%d free before the player), player %d bytes, %d in all"
-          % (os.path.basename(output_path), len(generator), PLAYER_IMAGE_OFFSET - len(generator), len(player),
+          % (os.path.basename(output_path), len(generator), offset - len(generator), len(player),
              len(container)))
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 4:
+    if len(sys.argv) != 5:
         sys.exit(__doc__)
     assemble(*sys.argv[1:])

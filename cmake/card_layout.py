@@ -5,16 +5,19 @@ follow the one constant."""
 import os
 import re
 
-LAYOUT_HEADER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "cardfile", "CardLayout.h")
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+LAYOUT_HEADER = os.path.join(ROOT, "cardfile", "CardLayout.h")
+# Written by the host build from the page template's length.
+OFFSET_HEADER = os.path.join(ROOT, "build", "host", "layout", "PlayerImageOffset.h")
 
 
-def layout_constant(name):
-    with open(LAYOUT_HEADER, encoding="utf-8") as f:
+def layout_constant(name, header=LAYOUT_HEADER):
+    with open(header, encoding="utf-8") as f:
         found = re.search(r"constexpr\s+size_t\s+%s\s*=\s*(\d+)\s*;" % re.escape(name), f.read())
     if not found:
-        raise RuntimeError("%s is not defined in %s" % (name, LAYOUT_HEADER))
+        raise RuntimeError("%s is not defined in %s" % (name, header))
     return int(found.group(1))
 
 
-def player_image_offset():
-    return layout_constant("PlayerImageOffset")
+def player_image_offset(header=OFFSET_HEADER):
+    return layout_constant("PlayerImageOffset", header)

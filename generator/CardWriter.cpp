@@ -2,7 +2,6 @@
 
 #include "cardbytes/CardBytes.h"
 #include "cardbytes/WebCardPage.h"
-#include "cardfile/CardLayout.h"
 #include "codecs/ZipArchive.h"
 #include "generator/PlayerImage.h"
 #include "generator/StagingName.h"

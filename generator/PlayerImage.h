@@ -4,6 +4,7 @@
 
 #include <stddef.h>
 
+#include "PlayerImageOffset.h"  // written by the build
 #include "cardfile/CardLayout.h"
 
 // Bytes of player image in a container of the given size: all bytes from

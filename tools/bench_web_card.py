@@ -18,7 +18,7 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 sys.path.insert(0, os.path.join(ROOT, "tests", "browser"))
 import chromium  # noqa: E402
 
-TEMPLATE = os.path.join(ROOT, "build", "i686", "web", "card-template.html")
+TEMPLATE = os.path.join(ROOT, "build", "host", "web", "card-template.html")
 WRITER = os.path.join(ROOT, "build", "host", "card_write")
 PLAYER = os.path.join(ROOT, "dist", "Nevalto.exe")
 WEB_CARD_BYTES = 36 * 1024  # at most, and below the card program

@@ -45,5 +45,5 @@ def draw(card_page, out):
 
 
 if __name__ == '__main__':
-    draw(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, 'build', 'i686', 'web', 'biglietto.html'),
+    draw(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, 'build', 'host', 'web', 'biglietto.html'),
          os.path.join(HERE, 'anteprima.jpg'))

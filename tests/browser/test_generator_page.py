@@ -19,7 +19,7 @@ import chromium  # noqa: E402
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), '..', '..'))
 PAGE = os.path.join(ROOT, 'dist', 'Carolux.html')
 IMAGE = os.path.join(ROOT, 'dist', 'Nevalto.exe')
-TEMPLATE = os.path.join(ROOT, 'build', 'i686', 'web', 'card-template.html')
+TEMPLATE = os.path.join(ROOT, 'build', 'host', 'web', 'card-template.html')
 WRITER = os.path.join(ROOT, 'build', 'host', 'card_write')
 OUT = os.path.join(ROOT, 'out', 'browser')
 

@@ -20,7 +20,7 @@ import chromium  # noqa: E402
 from webcard import GREETING, OUT, ROOT, TEMPLATE, WRITER, IMAGE  # noqa: E402
 
 SITE = os.path.join(ROOT, 'dist', 'site')
-WEB_BUILD = os.path.join(ROOT, 'build', 'i686', 'web')
+WEB_BUILD = os.path.join(ROOT, 'build', 'host', 'web')
 FOLDER = '/auguri/'
 GREEK = '\u0395\u03bb\u03ad\u03bd\u03b7 <b>&amp; "\u039d\u03af\u03ba\u03bf\u03c2"</b>'
 # A share sheet that records what it was given.

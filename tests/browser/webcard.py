@@ -14,7 +14,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import chromium  # noqa: E402
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), '..', '..'))
-TEMPLATE = os.path.join(ROOT, 'build', 'i686', 'web', 'card-template.html')
+TEMPLATE = os.path.join(ROOT, 'build', 'host', 'web', 'card-template.html')
 WRITER = os.path.join(ROOT, 'build', 'host', 'card_write')
 IMAGE = os.path.join(ROOT, 'dist', 'Nevalto.exe')
 TUNE = os.path.join(ROOT, 'assets', 'player', 'tune.mid')

@@ -23,7 +23,7 @@ import test_generator_art as art_reader  # noqa: E402
 CONTAINER = os.path.join(DIST, "Carolux.exe")
 PLAYER = os.path.join(DIST, "Nevalto.exe")
 ASSETS = os.path.join(ROOT, "assets", "generator")
-WEB_TEMPLATE = os.path.join(BUILD.tree, "web", "card-template.html")
+WEB_TEMPLATE = os.path.join(ROOT, "build", "host", "web", "card-template.html")
 # The card writing code the generator and its page share, built for this machine.
 CARD_WRITE = os.path.join(ROOT, "build", "host", "card_write")
 

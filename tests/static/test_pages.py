@@ -12,12 +12,12 @@ import zlib
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 PLAYER = os.path.join(ROOT, "dist", "Nevalto.exe")
-WEB = os.path.join(ROOT, "build", "i686", "web")
+WEB = os.path.join(ROOT, "build", "host", "web")
 TEMPLATE = os.path.join(WEB, "card-template.html")
 SITE_CARD = os.path.join(WEB, "biglietto.html")
 GENERATOR_PAGE = os.path.join(ROOT, "dist", "Carolux.html")
 SITE_GENERATOR_PAGE = os.path.join(ROOT, "dist", "site", "index.html")
-WRITER = os.path.join(ROOT, "build", "i686", "webgen", "writer.wasm")
+WRITER = os.path.join(ROOT, "build", "host", "web", "writer.wasm")
 
 # A friend opens the web card on a phone: smaller than the card program.
 WEB_CARD_CEILING = 36 * 1024

@@ -17,8 +17,8 @@ PLAYER = os.path.join(ROOT, "dist", "Nevalto.exe")
 PLAYER_TWIN = os.path.join(ROOT, "dist", "x64", "Nevalto.exe")
 GENERATOR = os.path.join(ROOT, "dist", "Carolux.exe")
 GENERATOR_TWIN = os.path.join(ROOT, "dist", "x64", "Carolux.exe")
-WEB_TEMPLATE = os.path.join(ROOT, "build", "i686", "web", "card-template.html")
-WEB_TEMPLATE_TWIN = os.path.join(ROOT, "build", "x64", "web", "card-template.html")
+WEB_TEMPLATE = os.path.join(ROOT, "build", "host", "web", "card-template.html")
+
 sys.path.insert(0, os.path.join(ROOT, "cmake"))
 from card_layout import player_image_offset  # noqa: E402
 
@@ -180,7 +180,7 @@ class ShippedGeneratorTest(ContainerChecks, unittest.TestCase):
 
 
 class GeneratorTwinTest(ContainerChecks, unittest.TestCase):
-    container_path, player_path, template_path, machine, arch = (GENERATOR_TWIN, PLAYER_TWIN, WEB_TEMPLATE_TWIN,
+    container_path, player_path, template_path, machine, arch = (GENERATOR_TWIN, PLAYER_TWIN, WEB_TEMPLATE,
                                                                  0x8664, "amd64")
 
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "cardfile/CardLayout.h"
+#include "generator/PlayerImage.h"
 #include "generator/CardWriter.h"
 #include "generator/Messages.h"
 #include "generator/SystemMessage.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cardfile/CardLayout.h"
+#include "generator/PlayerImage.h"
 #include "tests/unit/FakeProgram.h"
 #include "winapi/ModulePath.h"
 
