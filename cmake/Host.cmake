@@ -11,22 +11,13 @@ carolux_room_libraries(PORTABLE)
 include(cmake/Web.cmake)
 add_dependencies(generator browser_side)
 
+# The card's own pack, for the inflater's test against a stream it did not
+# write itself.
+include(cmake/CardPack.cmake)
 file(GLOB UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
-add_executable(unit_tests ${UNIT_TESTS})
+add_executable(unit_tests ${UNIT_TESTS} "${CARD_PACK}")
 target_link_libraries(unit_tests PRIVATE generator webgen GTest::gtest_main)
-target_compile_definitions(unit_tests PRIVATE CAROLUX_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-  CAROLUX_CARD_PACK="${CMAKE_BINARY_DIR}/generated/player/card-pack.bin")
-# A pack made as the card's build makes it, for the inflater's test against
-# a stream it did not write itself.
-file(GLOB PLAYER_ICONS CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/assets/player/*.ico")
-add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/generated/player/card-pack.bin"
-  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/pack_resources.py"
-    "${CMAKE_BINARY_DIR}/generated/player/card-pack.bin" 102=${CMAKE_SOURCE_DIR}/assets/player/green.ico
-    103=${CMAKE_SOURCE_DIR}/assets/player/star_bright.ico 107=${CMAKE_SOURCE_DIR}/assets/player/bauble.ico
-    100=${CMAKE_SOURCE_DIR}/assets/player/tune.mid
-  DEPENDS ${PLAYER_ICONS} "${CMAKE_SOURCE_DIR}/assets/player/tune.mid" "${CMAKE_SOURCE_DIR}/cmake/pack_resources.py"
-    "${CMAKE_SOURCE_DIR}/cmake/deflate_raw.py")
-target_sources(unit_tests PRIVATE "${CMAKE_BINARY_DIR}/generated/player/card-pack.bin")
+target_compile_definitions(unit_tests PRIVATE CAROLUX_SOURCE_DIR="${CMAKE_SOURCE_DIR}" CAROLUX_CARD_PACK="${CARD_PACK}")
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
 

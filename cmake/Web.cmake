@@ -121,7 +121,8 @@ add_custom_command(OUTPUT "${WEB_OUT}/card-template.html" "${WEB_OUT}/biglietto.
     "${CMAKE_SOURCE_DIR}/assets/player/tune.mid" "${CMAKE_SOURCE_DIR}/assets/player/chime.wav"
     "${CMAKE_SOURCE_DIR}/cmake/assemble_web_template.py" "${CMAKE_SOURCE_DIR}/cmake/ico_to_png.py"
     "${CMAKE_SOURCE_DIR}/cmake/page_parts.py" "${CMAKE_SOURCE_DIR}/cmake/deflate_raw.py"
-    "${CMAKE_SOURCE_DIR}/player/CardTexts.h"
+    "${CMAKE_SOURCE_DIR}/player/CardTexts.h" "${CMAKE_SOURCE_DIR}/player/PlayerResources.h"
+    "${CMAKE_SOURCE_DIR}/cmake/card_resources.py"
   COMMENT "Assembling the web card's page template"
   VERBATIM)
 

@@ -36,24 +36,11 @@ function(carolux_program target)
     -Wl,--no-insert-timestamp ${XP_VERSION_FLAGS})
 endfunction()
 
-add_executable(Nevalto player/Main.cpp assets/player/Nevalto.rc "${CMAKE_BINARY_DIR}/generated/player/card-pack.bin")
+include(cmake/CardPack.cmake)
+add_executable(Nevalto player/Main.cpp assets/player/Nevalto.rc "${CARD_PACK}")
 # The resource compiler's inputs, so a redrawn picture or tune rebuilds the card.
-file(GLOB PLAYER_RESOURCE_FILES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/assets/player/*.ico"
-  "${CMAKE_SOURCE_DIR}/assets/player/*.mid" "${CMAKE_SOURCE_DIR}/assets/player/*.wav"
-  "${CMAKE_SOURCE_DIR}/assets/player/*.manifest")
-# The pictures but the window's own icon, the tune and the chime travel
-# packed, by their numbers in player/PlayerResources.h.
-set(PLAYER_PACKED 101=neve.ico 102=green.ico 103=star_bright.ico 104=star_dark.ico 105=snowman.ico
-  106=candle.ico 107=bauble.ico 100=tune.mid 200=chime.wav)
-list(TRANSFORM PLAYER_PACKED REPLACE "=" "=${CMAKE_SOURCE_DIR}/assets/player/" OUTPUT_VARIABLE PLAYER_PACK_ARGS)
-add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/generated/player/card-pack.bin"
-  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/pack_resources.py"
-    "${CMAKE_BINARY_DIR}/generated/player/card-pack.bin" ${PLAYER_PACK_ARGS}
-  DEPENDS ${PLAYER_RESOURCE_FILES} "${CMAKE_SOURCE_DIR}/cmake/pack_resources.py"
-    "${CMAKE_SOURCE_DIR}/cmake/deflate_raw.py"
-  COMMENT "Packing the card's pictures, tune and chime")
-set_source_files_properties(assets/player/Nevalto.rc PROPERTIES
-  OBJECT_DEPENDS "${PLAYER_RESOURCE_FILES};${CMAKE_BINARY_DIR}/generated/player/card-pack.bin")
+set_source_files_properties(assets/player/Nevalto.rc PROPERTIES OBJECT_DEPENDS
+  "${CARD_PACK};${CMAKE_SOURCE_DIR}/assets/player/window.ico;${CMAKE_SOURCE_DIR}/assets/player/Nevalto.manifest")
 target_include_directories(Nevalto PRIVATE "${CMAKE_BINARY_DIR}/generated/player")
 target_link_libraries(Nevalto PRIVATE player)
 carolux_program(Nevalto)

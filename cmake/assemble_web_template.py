@@ -26,6 +26,7 @@ import sys
 import zlib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import card_resources  # noqa: E402
 import ico_to_png  # noqa: E402
 from deflate_raw import deflate_raw  # noqa: E402
 from page_parts import b64, csp_hash, escape, minify_script, minify_style, smallest_png  # noqa: E402
@@ -47,15 +48,12 @@ SCRIPTS = ('embedded.js', 'frames.js', 'closed.js')
 PACKED_SCRIPTS = ('synth.js', 'clock.js', 'sound.js', 'card.js')
 
 # CardPicture's order in player/SceneCanvas.h, and the icon each one shows.
-PICTURES = [('picGreen', 'green.ico'), ('picRed', 'bauble.ico'), ('imgCandle', 'candle.ico'),
-            ('imgStar0', 'star_bright.ico'), ('imgStar1', 'star_dark.ico'),
-            ('imgPupNeve', 'snowman.ico'), ('imgNeve', 'neve.ico')]
 
 
 def picture_symbols(assets):
     """One SVG symbol per picture, the icon as a PNG inside."""
     out = []
-    for index, (name, icon) in enumerate(PICTURES):
+    for index, (name, _, icon) in enumerate(card_resources.pictures()):
         with open(os.path.join(assets, icon), 'rb') as f:
             width, height, png = ico_to_png.icon_to_png(f.read())
         out.append('<symbol id="p%d" data-name="%s" width="%d" height="%d"><image width="%d" height="%d" '

@@ -5,7 +5,9 @@ palette, colours and mask, as an icon resource holds it; any other file
 gives its bytes as they are), the whole deflated. The card unpacks them when
 its window is made; compressed, they take less than half the room.
 
-    pack_resources.py OUTPUT ID=FILE ...
+    pack_resources.py OUTPUT ASSETS
+
+The records are those player/PlayerResources.h lists, from the folder ASSETS.
 
 Layout: u32 length of the unpacked records, then one raw deflate stream of
 records, each u16 resource number, u16 zero, u32 length, the bytes."""
@@ -15,6 +17,7 @@ import struct
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from card_resources import packed  # noqa: E402
 from deflate_raw import deflate_raw  # noqa: E402
 
 
@@ -28,19 +31,21 @@ def icon_image(path, data):
     return data[offset:offset + size]
 
 
-def main(out, pairs):
+def main(out, assets):
     records = b""
-    for pair in pairs:
-        number, path = pair.split("=", 1)
+    for number, name in packed():
+        path = os.path.join(assets, name)
         with open(path, "rb") as f:
             data = f.read()
         if path.endswith(".ico"):
             data = icon_image(path, data)
-        records += struct.pack("<HHI", int(number), 0, len(data)) + data
+        records += struct.pack("<HHI", number, 0, len(data)) + data
     os.makedirs(os.path.dirname(os.path.abspath(out)), exist_ok=True)
     with open(out, "wb") as f:
         f.write(struct.pack("<I", len(records)) + deflate_raw(records))
 
 
 if __name__ == "__main__":
-    main(sys.argv[1], sys.argv[2:])
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    main(sys.argv[1], sys.argv[2])

@@ -5,17 +5,12 @@
 #include <stdint.h>
 
 #include "common/WideString.h"
+#include "player/PlayerResources.h"
 
 // The window's picture holders whose pictures the show paints.
-enum class CardPicture : uint8_t {
-  picGreen,
-  picRed,
-  imgCandle,
-  imgStar0,  // bright star
-  imgStar1,  // dark star, same mask
-  imgPupNeve,
-  imgNeve,
-};
+#define CARD_PICTURE_NAME(name, ...) name,
+enum class CardPicture : uint8_t { CARD_PICTURES(CARD_PICTURE_NAME) };
+#undef CARD_PICTURE_NAME
 
 // Enough for the ambient animations, which only paint.
 class PictureSurface {

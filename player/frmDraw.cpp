@@ -44,21 +44,20 @@ bool frmDraw::Open() {
 void frmDraw::PlaceControls() {
   int dpi = DisplayDpi();
   struct Placement {
-    PictureHolder* holder;
     int id, left, top, size;
     bool visible;
-  } const pictures[] = {
-      {&imgNeve, IDI_NEVE, 32, 104, 32, true},         {&picGreen, IDI_GREEN, 120, 72, 32, true},
-      {&imgStar1, IDI_STAR_DARK, 176, 0, 48, false},   {&imgPupNeve, IDI_SNOWMAN, 88, 8, 32, false},
-      {&imgCandle, IDI_CANDLE, 8, 48, 32, false},      {&imgStar0, IDI_STAR_BRIGHT, 128, 0, 48, false},
-      {&picRed, IDI_BAUBLE, 8, 8, 32, false},
   };
-  for (const Placement& p : pictures) {
+#define CARD_PICTURE_PLACEMENT(name, id, icon, left, top, size, visible) {id, left, top, size, visible},
+  static const Placement kPlacements[] = {CARD_PICTURES(CARD_PICTURE_PLACEMENT)};
+#undef CARD_PICTURE_PLACEMENT
+  for (size_t i = 0; i < sizeof kPlacements / sizeof kPlacements[0]; ++i) {
+    const Placement& p = kPlacements[i];
+    PictureHolder& holder = this->*kPictureHolders[i];
     size_t length = 0;
     const unsigned char* image = pack_.Find(p.id, length);
-    p.holder->LoadIconImage(image, length, p.size, p.size);
-    p.holder->Move(DesignPixels(p.left, dpi), DesignPixels(p.top, dpi), p.size, p.size);
-    p.holder->SetVisible(p.visible);
+    holder.LoadIconImage(image, length, p.size, p.size);
+    holder.Move(DesignPixels(p.left, dpi), DesignPixels(p.top, dpi), p.size, p.size);
+    holder.SetVisible(p.visible);
   }
   lblMessaggio.Move(DesignPixels(56, dpi), DesignPixels(48, dpi), DesignPixels(121, dpi), DesignPixels(17, dpi));
   lblMessaggio.SetCaption(L"Label1");

@@ -100,4 +100,9 @@ class frmDraw : public Form,
   PictureHolder imgCandle{*this};
   PictureHolder imgStar0{*this};
   PictureHolder picRed{*this};
+
+  // The holders by CardPicture number.
+#define CARD_PICTURE_HOLDER(name, ...) &frmDraw::name,
+  static constexpr PictureHolder frmDraw::* kPictureHolders[] = {CARD_PICTURES(CARD_PICTURE_HOLDER)};
+#undef CARD_PICTURE_HOLDER
 };

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "codecs/Deflate.h"
 #include "codecs/Inflate.h"
+#include "player/PlayerResources.h"
 
 namespace {
 
@@ -49,8 +52,21 @@ TEST(Inflate, UnpacksTheCardsPackExactly) {
   ASSERT_GT(pack.size(), 4u);
   Bytes records(Le32(pack.data()));
   ASSERT_EQ(Inflate(pack.data() + 4, pack.size() - 4, records.data(), records.size()), records.size());
-  size_t at = 0;
-  for (const char* name : {"green.ico", "star_bright.ico", "bauble.ico", "tune.mid"}) {
+  struct Listed {
+    int number;
+    const char* name;
+  };
+#define PICTURE_FILE(name, number, icon, ...) {number, icon},
+#define SOUND_FILE(number, file) {number, file},
+  const Listed listed[] = {CARD_PICTURES(PICTURE_FILE) CARD_SOUNDS(SOUND_FILE)};
+#undef PICTURE_FILE
+#undef SOUND_FILE
+  size_t at = 0, found = 0;
+  while (at + 8 <= records.size()) {
+    int number = records[at] | records[at + 1] << 8;
+    const Listed* file = std::find_if(std::begin(listed), std::end(listed), [&](const Listed& l) { return l.number == number; });
+    ASSERT_NE(file, std::end(listed)) << number;
+    const char* name = file->name;
     Bytes image = std::strstr(name, ".ico") ? IconImage(name)
                                             : ReadFile(std::string(CAROLUX_SOURCE_DIR) + "/assets/player/" + name);
     ASSERT_FALSE(image.empty()) << name;
@@ -58,8 +74,10 @@ TEST(Inflate, UnpacksTheCardsPackExactly) {
     EXPECT_EQ(Le32(&records[at + 4]), image.size()) << name;
     EXPECT_TRUE(std::equal(image.begin(), image.end(), records.begin() + at + 8)) << name;
     at += 8 + image.size();
+    ++found;
   }
   EXPECT_EQ(at, records.size());
+  EXPECT_EQ(found, std::size(listed));  // every picture and sound, once
 }
 
 // Our own encoder's fixed-code and stored blocks read back too.

@@ -1,4 +1,4 @@
-// The card window's side of the show: drawing, pauses, clock, tune and chime.
+// frmDraw as the show's canvas: drawing, pauses, clocks, tune and chime on the card window.
 
 #include "common/HalfEven.h"
 #include "forms/MessagePump.h"
@@ -21,18 +21,7 @@ void frmDraw::PlayScene() { ::PlayScene(*this, GreetingText, SendersText); }
 
 void frmDraw::PlayMusic(short resourceId) { ::PlayMusic(music_, resourceId, musicFile_); }
 
-const PictureHolder& frmDraw::Holder(CardPicture which) const {
-  switch (which) {
-    case CardPicture::picGreen: return picGreen;
-    case CardPicture::picRed: return picRed;
-    case CardPicture::imgCandle: return imgCandle;
-    case CardPicture::imgStar0: return imgStar0;
-    case CardPicture::imgStar1: return imgStar1;
-    case CardPicture::imgPupNeve: return imgPupNeve;
-    case CardPicture::imgNeve: return imgNeve;
-  }
-  return imgNeve;
-}
+const PictureHolder& frmDraw::Holder(CardPicture which) const { return this->*kPictureHolders[static_cast<int>(which)]; }
 
 void frmDraw::PaintPicture(CardPicture which, float x, float y) { Form::PaintPicture(Holder(which), x, y); }
 
