@@ -27,6 +27,7 @@ import zlib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import card_resources  # noqa: E402
+from card_layout import layout_constant  # noqa: E402
 import ico_to_png  # noqa: E402
 from deflate_raw import deflate_raw  # noqa: E402
 from page_parts import b64, csp_hash, escape, minify_script, minify_style, smallest_png  # noqa: E402
@@ -46,8 +47,6 @@ MAX_BYTES = 36 * 1024  # below the card program, which the static tests hold to 
 # they run.
 SCRIPTS = ('embedded.js', 'frames.js', 'closed.js')
 PACKED_SCRIPTS = ('synth.js', 'clock.js', 'sound.js', 'card.js')
-
-# CardPicture's order in player/SceneCanvas.h, and the icon each one shows.
 
 
 def picture_symbols(assets):
@@ -168,6 +167,13 @@ def site_page(page):
     return page.replace('{{senders_fit}}', '1').replace('{{senders_link}}', '').replace('{{senders}}', '')
 
 
+def card_look(path):
+    """The letters' and the credit line's colours, as the card draws them."""
+    names = {'letter_fill': 'kLetterFill', 'letter_shadow': 'kLetterShadow', 'credit_band': 'kCreditBand',
+             'credit_letters': 'kCreditLetters'}
+    return {key: '#%06x' % layout_constant(name, path) for key, name in names.items()}
+
+
 def include(web, name):
     with open(os.path.join(web, name), encoding='utf-8') as f:
         return f.read()
@@ -175,7 +181,7 @@ def include(web, name):
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ('--web', '--assets', '--texts', '--wasm', '--finished', '--out'):
+    for option in ('--web', '--assets', '--texts', '--look', '--wasm', '--finished', '--out'):
         parser.add_argument(option, required=True)
     parser.add_argument('--site-page')
     parser.add_argument('--site-url', default='')
@@ -196,7 +202,8 @@ def main():
                                                             ', '.join(str(len(p)) for p in parts))
     script = data + minify_script(''.join(include(args.web, name) for name in SCRIPTS))
     boot = minify_script(include(args.web, 'boot.js'))
-    style = minify_style(include(args.web, 'style.css'))
+    look = card_look(args.look)
+    style = minify_style(re.sub(r'\{\{(\w+)\}\}', lambda m: look[m.group(1)], include(args.web, 'style.css')))
     csp = ("default-src 'none'; img-src data:; style-src %s; script-src %s 'wasm-unsafe-eval'; "
            "base-uri 'none'; form-action 'none'" % (csp_hash(style),
                                                    ' '.join(csp_hash(s) for s in (boot, script, show))))
@@ -215,6 +222,7 @@ def main():
         'label_top': str(label_top),
         'label_width': str(label_width),
         'label_centre': str(label_left + label_width // 2),
+        **look,
     }
     source = include(args.web, 'page.html')
 

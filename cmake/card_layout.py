@@ -13,10 +13,10 @@ OFFSET_HEADER = os.path.join(ROOT, "build", "host", "layout", "PlayerImageOffset
 
 def layout_constant(name, header=LAYOUT_HEADER):
     with open(header, encoding="utf-8") as f:
-        found = re.search(r"constexpr\s+size_t\s+%s\s*=\s*(\d+)\s*;" % re.escape(name), f.read())
+        found = re.search(r"constexpr\s+\w+\s+%s\s*=\s*(0x[0-9A-Fa-f]+|\d+)\s*;" % re.escape(name), f.read())
     if not found:
         raise RuntimeError("%s is not defined in %s" % (name, header))
-    return int(found.group(1))
+    return int(found.group(1), 0)
 
 
 def player_image_offset(header=OFFSET_HEADER):

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "forms/Form.h"
+#include "winapi/Resource.h"
 
 namespace {
 // A frame without a delay of its own is shown for a tenth of a second, as
@@ -42,11 +43,10 @@ HICON IconFromPixels(const GifImage::Pixel* pixels, int width, int height) {
 }
 
 bool GifPicture::LoadGifResource(HINSTANCE instance, int id) {
-  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));  // RT_RCDATA
-  HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
   // Resource bytes stay mapped for the life of the program: the GIF is read in place.
-  const auto* data = static_cast<const unsigned char*>(loaded ? LockResource(loaded) : nullptr);
-  if (!data || !image_.Open(data, SizeofResource(instance, found)) || !image_.Advance()) return false;
+  size_t length = 0;
+  const unsigned char* data = ResourceBytes(instance, id, RawDataResource(), length);
+  if (!data || !image_.Open(data, length) || !image_.Advance()) return false;
   Move(Left(), Top(), image_.Width(), image_.Height());
   return ShowCurrentFrame();
 }

@@ -1,10 +1,10 @@
 #include "generator/VersionResource.h"
 
 #include "generator/GeneratorResources.h"
+#include "winapi/Resource.h"
 
 bool OwnFileVersion(HINSTANCE instance, FileVersion* version) {
-  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(IDV_VERSION), MAKEINTRESOURCEW(16));  // RT_VERSION
-  HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
-  const auto* block = static_cast<const unsigned char*>(loaded ? LockResource(loaded) : nullptr);
-  return block && ReadFileVersion(block, SizeofResource(instance, found), version);
+  size_t length = 0;
+  const unsigned char* block = ResourceBytes(instance, IDV_VERSION, VersionResource(), length);
+  return block && ReadFileVersion(block, length, version);
 }

@@ -4,6 +4,7 @@
 
 #include "codecs/Inflate.h"
 #include "player/PlayerResources.h"
+#include "winapi/Resource.h"
 
 namespace {
 
@@ -14,10 +15,8 @@ uint32_t Le32(const unsigned char* p) {
 }  // namespace
 
 CardPack::CardPack(HINSTANCE instance) {
-  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(IDR_PACK), MAKEINTRESOURCEW(10));  // RT_RCDATA
-  HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
-  const auto* pack = static_cast<const unsigned char*>(loaded ? LockResource(loaded) : nullptr);
-  DWORD size = found ? SizeofResource(instance, found) : 0;
+  size_t size = 0;
+  const unsigned char* pack = ResourceBytes(instance, IDR_PACK, RawDataResource(), size);
   if (!pack || size < 4) return;
   ByteBuffer records(Le32(pack));
   if (!records.ok() || Inflate(pack + 4, size - 4, records.data(), records.size()) != records.size()) return;

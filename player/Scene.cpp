@@ -1,13 +1,14 @@
 #include "player/Scene.h"
 
 #include "common/HalfEven.h"
+#include "player/CardLook.h"
 
 namespace {
 
 constexpr int32_t W = 600;  // base of the tree and width of the credit line
 constexpr int16_t D = 50;   // narrowing at each turn
 constexpr int16_t S = 10;   // step between two stamps
-constexpr int32_t kTextLimit = W + 60;
+static_assert(kTextLimit == W + 60, "a line of text may be 60 pixels wider than the tree");
 
 int32_t Rounded(double value) { return static_cast<int32_t>(RoundHalfEven(value)); }
 

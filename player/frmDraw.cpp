@@ -4,6 +4,7 @@
 #include "forms/MessageBox.h"
 #include "forms/MessagePump.h"
 #include "forms/Twips.h"
+#include "player/CardLook.h"
 #include "player/CardTexts.h"
 #include "player/Module1.h"
 #include "player/PlayerResources.h"
@@ -61,7 +62,7 @@ void frmDraw::PlaceControls() {
   }
   lblMessaggio.Move(DesignPixels(56, dpi), DesignPixels(48, dpi), DesignPixels(121, dpi), DesignPixels(17, dpi));
   lblMessaggio.SetCaption(L"Label1");
-  lblMessaggio.SetColors(RGB(255, 255, 255), RGB(255, 0, 0), true);
+  lblMessaggio.SetColors(WindowsColour(kCreditLetters), WindowsColour(kCreditBand), true);
   lblMessaggio.SetAlignment(DT_CENTER);
   lblMessaggio.SetFont(FontSpec{L"Arial", 9, false, false, false});
   lblMessaggio.SetVisible(false);

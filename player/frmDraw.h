@@ -11,6 +11,7 @@
 #include "player/CardPack.h"
 #include "player/Music.h"
 #include "player/SceneCanvas.h"
+#include "player/ShowTimings.h"
 #include "player/SystemMusic.h"
 
 class frmDraw : public Form,
@@ -90,8 +91,9 @@ class frmDraw : public Form,
   bool ending_ = false;   // the ending runs once, whatever comes during its fade
 
   // Declared in the designed creation order, which is also the paint order.
-  FormTimer Timer2{*this, 2, 200};
-  FormTimer Timer1{*this, 1, 1000};
+#define CARD_TIMER(name, number, ms) FormTimer name{*this, number, ms};
+  CARD_TIMERS(CARD_TIMER)
+#undef CARD_TIMER
   PictureHolder imgNeve{*this};
   PictureHolder picGreen{*this};
   PictureHolder imgStar1{*this};

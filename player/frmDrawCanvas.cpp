@@ -2,20 +2,14 @@
 
 #include "common/HalfEven.h"
 #include "forms/MessagePump.h"
+#include "player/CardLook.h"
 #include "player/Module1.h"
 #include "player/PlayerResources.h"
 #include "player/Scene.h"
+#include "player/ShowTimings.h"
 #include "player/frmDraw.h"
 #include "winapi/BoundFunctions.h"
 #include "winapi/Handles.h"
-
-namespace {
-
-constexpr COLORREF kShadowFill = 0xE8E8E8;
-constexpr COLORREF kLetterFill = 0x0000FF;
-constexpr int kShadowOffset = 3;
-
-}  // namespace
 
 void frmDraw::PlayScene() { ::PlayScene(*this, GreetingText, SendersText); }
 
@@ -33,7 +27,7 @@ void frmDraw::DrawOutlinedText(const WideString& text, int32_t x, int32_t y) {
   const struct {
     COLORREF fill;
     int offset;
-  } copies[] = {{kShadowFill, kShadowOffset}, {kLetterFill, 0}};
+  } copies[] = {{WindowsColour(kLetterShadow), kShadowOffset}, {WindowsColour(kLetterFill), 0}};
   for (const auto& copy : copies) {
     SetFillColor(copy.fill);
     bound::BeginPath(dc);
@@ -59,7 +53,7 @@ bool frmDraw::PumpMessages() {
 
 bool frmDraw::PlayChime() {
   PlaySoundResource(pack_, IDR_CHIME);
-  bound::Sleep(200);
+  bound::Sleep(kChimePauseMs);
   ::PumpMessages();
   return true;
 }

@@ -10,10 +10,12 @@
 #include <stdint.h>
 
 #include "player/Ambient.h"
+#include "player/CardLook.h"
 #include "player/CardTexts.h"
 #include "cardfile/CardLayout.h"
 #include "common/WholeCharacters.h"
 #include "player/Scene.h"
+#include "player/ShowTimings.h"
 #include "web/ReferenceScreen.h"
 #include "web/SceneCanvasState.h"
 
@@ -22,7 +24,7 @@ IMPORT(paint) void JsPaint(int which, float x, float y);
 IMPORT(text) void JsText(const wchar_t* text, size_t length, int32_t x, int32_t y, double points, size_t breakAt);
 IMPORT(measure) double JsMeasure(const wchar_t* text, size_t length, double points);
 IMPORT(label) void JsLabel(const wchar_t* caption, size_t length, int left, int top, int width);
-IMPORT(timer) void JsTimer(int which);
+IMPORT(timer) void JsTimer(int which, uint32_t intervalMs);
 IMPORT(sleep) void JsSleep(uint32_t milliseconds);
 IMPORT(chime) void JsChime();
 IMPORT(end) void JsEnd();
@@ -33,8 +35,6 @@ IMPORT(local_ms) double JsLocalMs();
 namespace {
 
 const wchar_t kCreditLine[] = CARD_CREDIT_LINE;
-// The scene's own limit for a line of text; it shrinks the font below it.
-constexpr double kTextLimit = 660;
 
 // How a text is set: on one line, or broken at the space breakAt (0: none).
 struct Setting {
@@ -64,14 +64,17 @@ class BrowserCanvas : public SceneCanvasState,
   void SetLabelVisible(bool visible) override {
     if (visible) JsLabel(kCreditLine, sizeof(kCreditLine) / sizeof(wchar_t) - 1, labelLeft_, labelTop_, labelWidth_);
   }
-  void EnableTimer1() override { JsTimer(1); }
-  void EnableTimer2() override { JsTimer(2); }
+#define TIMER_INTERVAL(name, number, ms) number == which ? ms:
+  static void Enable(int which) { JsTimer(which, CARD_TIMERS(TIMER_INTERVAL) 0); }
+#undef TIMER_INTERVAL
+  void EnableTimer1() override { Enable(1); }
+  void EnableTimer2() override { Enable(2); }
   // A key press ends the replay, not the recording.
   void Sleep(uint32_t milliseconds) override { JsSleep(milliseconds); }
   bool PumpMessages() override { return true; }
   bool PlayChime() override {
     JsChime();
-    JsSleep(200);
+    JsSleep(kChimePauseMs);
     return true;
   }
   bool Delay(int32_t seconds, bool refresh) override {
@@ -134,6 +137,12 @@ EXPORT(keep_whole_senders) size_t KeepWholeSenders() {
 }
 
 EXPORT(reference_width) int ReferenceWidth() { return kReferenceWidth; }
+// How the letters and the credit line look, as the card window draws them.
+EXPORT(letter_fill) uint32_t LetterFill() { return kLetterFill; }
+EXPORT(letter_shadow) uint32_t LetterShadow() { return kLetterShadow; }
+EXPORT(shadow_offset) int32_t ShadowOffset() { return kShadowOffset; }
+EXPORT(credit_band) uint32_t CreditBand() { return kCreditBand; }
+EXPORT(credit_letters) uint32_t CreditLetters() { return kCreditLetters; }
 EXPORT(reference_height) int ReferenceHeight() { return kReferenceHeight; }
 
 // The whole show on a screen of width x height, recorded by the page as it

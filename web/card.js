@@ -22,11 +22,13 @@ const Card = (() => {
 
   const FONT = '"Comic Sans MS", "Comic Neue", "Chalkboard SE", "Comic Relief", cursive, sans-serif';
   const LABEL_FONT = '12px Arial, "Liberation Sans", Helvetica, sans-serif';
-  // Star and snow, as on the card's window; where the person asks for less
-  // motion, the snow comes five times more gently.
+  // Star and snow on the card window's intervals, which the scene gives as it
+  // enables them; where the person asks for less motion, the snow (timer 2)
+  // comes five times more gently.
   const GENTLE = matchMedia("(prefers-reduced-motion: reduce)").matches;
-  const TIMERS = {1: 1000, 2: GENTLE ? 1000 : 200};
-  const STAR_BRIGHT = 3, STAR_DARK = 4, FLAKE = 6;
+  const TIMERS = {};
+  let STAR_BRIGHT = -1, FLAKE = -1;  // picture numbers, from the pictures' names
+  let LOOK = null;                   // the letters' and credit line's colours, from the scene
   const SMALLEST_LETTERS = 12;  // CSS pixels: the words read on a phone
   const CHIME_AHEAD = 150;      // ms: chimes go to the audio clock before their time
 
@@ -65,7 +67,7 @@ const Card = (() => {
     const block = Math.max(...widths);
     lines.forEach((line, i) => {
       const left = x + (block - widths[i]) / 2, top = y + i * Math.round(size * 1.15);
-      for (const [fill, offset] of [["#e8e8e8", 3], ["#f00", 0]]) {
+      for (const [fill, offset] of [[LOOK.shadow, LOOK.offset], [LOOK.fill, 0]]) {
         ctx.fillStyle = fill;
         ctx.strokeText(line, left + offset, top + offset);
         ctx.fillText(line, left + offset, top + offset);
@@ -81,12 +83,12 @@ const Card = (() => {
     } else if (kind === "text") {
       drawText(a, b, c, d, e);
     } else if (kind === "label") {
-      ctx.fillStyle = "#f00";
+      ctx.fillStyle = LOOK.band;
       ctx.fillRect(b, c, d, 17);
       ctx.font = LABEL_FONT;
       ctx.textBaseline = "top";
       ctx.textAlign = "center";
-      ctx.fillStyle = "#fff";
+      ctx.fillStyle = LOOK.credit;
       ctx.fillText(a.replace(/&&/g, "&"), b + d / 2, c + 2, d);
       ctx.textAlign = "start";
     }
@@ -105,7 +107,10 @@ const Card = (() => {
         return ctx.measureText(textOf(ptr, length)).width;
       },
       label: (ptr, length, left, top, w) => put(["label", textOf(ptr, length), left, top, w]),
-      timer: (which) => put(["timer", which]),
+      timer: (which, ms) => {
+        TIMERS[which] = GENTLE && which === 2 ? ms * 5 : ms;
+        put(["timer", which]);
+      },
       sleep: (ms) => { now += ms; },
       chime: () => put(["chime"]),
       end: () => put(["end"]),
@@ -132,6 +137,9 @@ const Card = (() => {
     scene = module.instance.exports;
     memory = scene.memory;
     reference = {width: scene.reference_width(), height: scene.reference_height()};
+    const colour = (rgb) => "#" + rgb.toString(16).padStart(6, "0");
+    LOOK = {fill: colour(scene.letter_fill()), shadow: colour(scene.letter_shadow()), offset: scene.shadow_offset(),
+      band: colour(scene.credit_band()), credit: colour(scene.credit_letters())};
     const chars = Array.from(names);
     const at = scene.senders_buffer(chars.length);
     new Uint32Array(memory.buffer, at, chars.length).set(chars.map((ch) => ch.codePointAt(0)));
@@ -140,6 +148,9 @@ const Card = (() => {
 
   async function loadPictures() {
     const symbols = document.querySelectorAll("#finished symbol");
+    const number = (name) => Array.from(symbols).findIndex((s) => s.dataset.name === name);
+    STAR_BRIGHT = number("imgStar0");
+    FLAKE = number("imgNeve");
     pictures = await Promise.all(Array.from(symbols, (s) => {
       const href = s.querySelector("image").getAttribute("href");
       const blob = new Blob([bytesOf(href.slice(href.indexOf(",") + 1))], {type: "image/png"});

@@ -16,7 +16,7 @@ from webcard import OUT, ROOT, TEMPLATE, WebCardCase, fill  # noqa: E402
 
 sys.path.insert(0, os.path.join(ROOT, 'cmake'))
 import ico_to_png  # noqa: E402
-from assemble_web_template import PICTURES  # noqa: E402
+from card_resources import pictures  # noqa: E402
 
 REFERENCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'reference', 'noscript-800x600.png')
 NAMES = 'Mario e Anna'
@@ -77,8 +77,8 @@ class PackedPageTest(WebCardCase):
     def test_pictures_keep_the_icons_pixels(self):
         with open(TEMPLATE, encoding='utf-8') as f:
             carried = re.findall(r'<symbol id="p(\d)"[^>]*><image[^>]*href="data:image/png;base64,([^"]+)"', f.read())
-        self.assertEqual([int(i) for i, _ in carried], list(range(len(PICTURES))))
-        for (index, png), (name, icon) in zip(carried, PICTURES):
+        self.assertEqual([int(i) for i, _ in carried], list(range(len(pictures()))))
+        for (index, png), (name, _, icon) in zip(carried, pictures()):
             with open(os.path.join(ROOT, 'assets', 'player', icon), 'rb') as f:
                 _, _, drawn = ico_to_png.icon_to_png(f.read())
             with self.subTest(name):

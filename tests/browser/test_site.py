@@ -182,6 +182,7 @@ class SiteTest(unittest.TestCase):
             subprocess.run([sys.executable, os.path.join(ROOT, 'cmake', 'assemble_web_template.py'),
                             '--web', os.path.join(ROOT, 'web'), '--assets', os.path.join(ROOT, 'assets', 'player'),
                             '--texts', os.path.join(ROOT, 'player', 'CardTexts.h'),
+                            '--look', os.path.join(ROOT, 'player', 'CardLook.h'),
                             '--wasm', os.path.join(WEB_BUILD, 'scene.wasm'),
                             '--finished', os.path.join(WEB_BUILD, 'finished.txt'),
                             '--out', os.path.join(folder, 'template.html'),
