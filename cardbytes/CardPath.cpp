@@ -4,6 +4,8 @@
 
 #include "common/FolderPart.h"
 
+const wchar_t kDefaultCardName[] = L"Vavuri";
+
 namespace {
 
 struct CardType {

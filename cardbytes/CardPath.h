@@ -13,6 +13,9 @@ enum class CardKind { Program, Zipped, Web };
 // The designed type comes first, so it is the default.
 WideString CardTypesFilter();
 
+// The card's name when none is given, without its extension.
+extern const wchar_t kDefaultCardName[];
+
 // The kind a path's ending names, in any case: ".zip" a zipped card, ".html"
 // or ".htm" a web card; ".exe", and anything else, the card itself.
 CardKind CardKindOf(const WideString& path);

@@ -14,6 +14,10 @@ add_dependencies(generator browser_side)
 # The card's own pack, for the inflater's test against a stream it did not
 # write itself.
 include(cmake/CardPack.cmake)
+# The About window's texts, as the generator's page shows them too.
+add_executable(about_texts generator/AboutTexts.cpp)
+target_link_libraries(about_texts PRIVATE generator)
+
 file(GLOB UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_TESTS} "${CARD_PACK}")
 target_link_libraries(unit_tests PRIVATE generator webgen GTest::gtest_main)

@@ -11,7 +11,7 @@ set(CAROLUX_FLOORS common "winapi codecs" "cardfile forms" player web cardbytes 
 # A program's own files: an entry point, or the runtime of one kind of program.
 # They go only into the programs that name them.
 set(CAROLUX_PROGRAM_FILES player/Main.cpp generator/Main.cpp winapi/NoCxxRuntime.cpp webgen/PageWriter.cpp
-  web/BrowserCanvas.cpp web/FinishedCard.cpp)
+  web/BrowserCanvas.cpp web/FinishedCard.cpp generator/AboutTexts.cpp)
 
 # A file is portable when every system header it reaches, itself or through
 # the project's headers, is one that the browser's runtime (web/runtime)

@@ -18,7 +18,7 @@ The kinds of card are the save dialog's types, read from CardPath.cpp, in
 the page's markup, so that nothing moves when its script starts.
 
 Usage: assemble_generator_page.py --page DIR --web DIR --wasm FILE --image FILE --template FILE
-                                  --contacts AboutContacts.h --resources Carolux.rc --icon FILE
+                                  --about-texts TOOL --resources Carolux.rc --icon FILE
                                   --card-path CardPath.cpp --out FILE [--site-out FILE]
 """
 
@@ -26,7 +26,7 @@ import argparse
 import os
 import re
 import sys
-import urllib.parse
+import subprocess
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import ico_to_png  # noqa: E402
@@ -54,23 +54,15 @@ def card_sources(template):
     return hashes('style-src'), hashes('script-src')
 
 
-def contacts(path):
-    source = read(path, 'r')
-    found = dict(re.findall(r'constexpr const wchar_t\* (k\w+) = L"([^"]*)";', source))
-    needed = ('kFirstAuthor', 'kSecondAuthor', 'kCreditLine', 'kEmailA', 'kEmailB', 'kWebAddress')
-    missing = [n for n in needed if n not in found]
-    if missing:
-        raise SystemExit('assemble_generator_page: %s lacks %s' % (path, ', '.join(missing)))
-    return found
-
-
-def version_caption(path):
-    """'Versione major.minor.revision', as the About window writes it."""
-    match = re.search(r'FILEVERSION\s+(\d+),\s*(\d+),\s*(\d+),\s*(\d+)', read(path, 'r'))
+def about_texts(tool, resources):
+    """The About window's version caption, contacts and mail links, from the
+    window's own code (the build's about_texts), for the program's version."""
+    match = re.search(r'FILEVERSION\s+(\d+),\s*(\d+),\s*(\d+),\s*(\d+)', read(resources, 'r'))
     if not match:
-        raise SystemExit('assemble_generator_page: no FILEVERSION in %s' % path)
+        raise SystemExit('assemble_generator_page: no FILEVERSION in %s' % resources)
     major, minor, _, revision = match.groups()
-    return 'Versione %s.%s.%s' % (major, minor, revision)
+    lines = subprocess.run([tool, major, minor, revision], check=True, capture_output=True).stdout.decode('utf-8')
+    return dict(line.split('=', 1) for line in lines.splitlines())
 
 
 def card_types(path):
@@ -80,6 +72,14 @@ def card_types(path):
     if not types:
         raise SystemExit('assemble_generator_page: no card types in %s' % path)
     return types
+
+
+def default_name(path):
+    """The card's name when none is typed, as the program and the page give it."""
+    match = re.search(r'kDefaultCardName\[\] = L"([^"]+)";', read(path, 'r'))
+    if not match:
+        raise SystemExit('assemble_generator_page: no default name in %s' % path)
+    return match.group(1)
 
 
 def kinds_markup(types, web_checked):
@@ -92,7 +92,7 @@ def kinds_markup(types, web_checked):
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ('--page', '--web', '--wasm', '--image', '--template', '--contacts', '--resources', '--icon',
+    for option in ('--page', '--web', '--wasm', '--image', '--template', '--about-texts', '--resources', '--icon',
                    '--card-path', '--out'):
         parser.add_argument(option, required=True)
     parser.add_argument('--site-out')
@@ -105,6 +105,7 @@ def main():
     data = 'const PAGE_DATA = {pack: "%s", parts: [%s]};\n' % (b64(deflate_raw(b''.join(parts))),
                                                             ', '.join(str(len(p)) for p in parts))
     script = data + minify_script(read(os.path.join(args.web, 'embedded.js'), 'r') +
+                                  read(os.path.join(args.web, 'memory.js'), 'r') +
                                   read(os.path.join(args.page, 'page.js'), 'r'))
     style = minify_style(read(os.path.join(args.page, 'page.css'), 'r'))
     # Marks the page as scripted before it shows, so the form never shows
@@ -116,17 +117,9 @@ def main():
                                                    ' '.join([csp_hash(boot), csp_hash(script)] + card_scripts)))
     _, _, icon = ico_to_png.icon_to_png(read(args.icon))
     icon = smallest_png(icon)
-    who = contacts(args.contacts)
-    version = version_caption(args.resources)
-    subject = urllib.parse.quote('Carolux - ' + version, safe='-._~')
-    values = {
-        'csp': csp, 'style': style, 'script': script, 'boot': boot, 'icon': b64(icon), 'version': escape(version),
-        'credit': escape(who['kCreditLine']), 'author_a': escape(who['kFirstAuthor']),
-        'author_b': escape(who['kSecondAuthor']), 'email_a': escape(who['kEmailA']),
-        'email_b': escape(who['kEmailB']), 'web': escape(who['kWebAddress']),
-        'mailto_a': escape('mailto:%s?Subject=%s' % (who['kEmailA'], subject)),
-        'mailto_b': escape('mailto:%s?Subject=%s' % (who['kEmailB'], subject)),
-    }
+    about = {name: escape(text) for name, text in about_texts(args.about_texts, args.resources).items()}
+    values = dict(about, csp=csp, style=style, script=script, boot=boot, icon=b64(icon),
+                  default_name=escape(default_name(args.card_path)))
     source = read(os.path.join(args.page, 'page.html'), 'r')
     types = card_types(args.card_path)
     for path, site in ((args.out, False), (args.site_out, True)):

@@ -46,7 +46,7 @@ MAX_BYTES = 36 * 1024  # below the card program, which the static tests hold to 
 # The page's own scripts, and those that travel in its pack, in the order
 # they run.
 SCRIPTS = ('embedded.js', 'frames.js', 'closed.js')
-PACKED_SCRIPTS = ('synth.js', 'clock.js', 'sound.js', 'card.js')
+PACKED_SCRIPTS = ('memory.js', 'synth.js', 'clock.js', 'sound.js', 'card.js')
 
 
 def picture_symbols(assets):

@@ -19,7 +19,6 @@ namespace {
 enum ControlId { kCmdCrea = 101, kTxtAuguri, kText1, kCmdAbout, kCommand1, kLblDirTip };
 
 const wchar_t kTitle[] = L"Carolux";
-const wchar_t kDefaultCardName[] = L"Vavuri.exe";
 
 const wchar_t kInstructions[] =
     L"Carolux consente di creare dei biglietti di auguri personalizzati, da inviare alle \r\n"
@@ -85,7 +84,7 @@ void frmWizard::Form_Load() {
   HCURSOR hand = LoadCursorW(instance_, MAKEINTRESOURCEW(IDC_HAND_CURSOR));
   cmdCrea.SetMouseIcon(hand);
   cmdAbout.SetMouseIcon(hand);
-  CardPath = AppFolder() + kDefaultCardName;
+  CardPath = AppFolder() + kDefaultCardName + L".exe";
   lblDir.SetCaption(FitLabelText(lblDir, CardPath, DT_PATH_ELLIPSIS, *this));
   lblMessaggio.SetCaption(kWarning);
 }
@@ -172,7 +171,7 @@ HBRUSH frmWizard::OnStaticColor(HWND child, HDC dc) {
 void frmWizard::Command1_Click() {
   DWORD failure = 0, type = 1;
   WideString chosen = ShowFileDialog(hwnd(), 2, L"Seleziona cartella e nome dove salvare il biglietto di auguri",
-                                     L"Vavuri", CardTypesFilter(), CurrentFolder(), L"exe", &failure, &type);
+                                     kDefaultCardName, CardTypesFilter(), CurrentFolder(), L"exe", &failure, &type);
   if (chosen.empty()) {
     if (failure != 0) ShowMessage(hwnd(), DialogErrorMessage(failure, CardPath).c_str(), kTitle, MB_OK | MB_ICONERROR);
     return;
@@ -199,7 +198,7 @@ void frmWizard::cmdCrea_Click() {
     return;
   if (!CreaBiglietto(CardPath)) return;
   if (!WriteSenders()) return;
-  ShowMessage(hwnd(), L"Il biglietto augurale \u00E8 stato creato!", kTitle, MB_OK | MB_ICONINFORMATION);
+  ShowMessage(hwnd(), CardCreatedMessage().c_str(), kTitle, MB_OK | MB_ICONINFORMATION);
 }
 
 void frmWizard::cmdAbout_Click() { about_.Show(); }

@@ -45,7 +45,7 @@ const Card = (() => {
   let ready = false;   // the record made and the canvas fitted: a tap opens the card
 
   const pixels = (points) => Math.round(points * 4 / 3);
-  const textOf = (ptr, length) => String.fromCodePoint(...new Uint32Array(memory.buffer, ptr, length));
+  const textOf = (ptr, length) => WasmMemory.readText(memory, ptr, length);
   const fontOf = (points) => "bold " + pixels(points) + "px " + FONT;
   const drawable = (op) => op[0] === "paint" || op[0] === "text" || op[0] === "label";
   // The card's rounding, halves to the even neighbour.
@@ -140,9 +140,8 @@ const Card = (() => {
     const colour = (rgb) => "#" + rgb.toString(16).padStart(6, "0");
     LOOK = {fill: colour(scene.letter_fill()), shadow: colour(scene.letter_shadow()), offset: scene.shadow_offset(),
       band: colour(scene.credit_band()), credit: colour(scene.credit_letters())};
-    const chars = Array.from(names);
-    const at = scene.senders_buffer(chars.length);
-    new Uint32Array(memory.buffer, at, chars.length).set(chars.map((ch) => ch.codePointAt(0)));
+    const at = scene.senders_buffer(WasmMemory.points(names));
+    WasmMemory.writeText(memory, at, names);
     if (fromLink) names = textOf(at, scene.keep_whole_senders()).trim();
   }
 

@@ -8,8 +8,6 @@
 
 namespace {
 
-const wchar_t kDefaultName[] = L"Vavuri";
-
 bool Unsafe(uint32_t c) {
   switch (c) {
     case '/':
@@ -101,7 +99,7 @@ WideString CutToBytes(const WideString& base, size_t room) {
 
 WideString DownloadName(const WideString& typed, unsigned long filterIndex) {
   WideString name = WithoutLeading(Replaced(typed));
-  if (WithoutTrailing(name).empty()) name = kDefaultName;
+  if (WithoutTrailing(name).empty()) name = kDefaultCardName;
   // The program's rule always ends the name in a card's extension.
   WideString path = FinalCardPath(name, filterIndex);
   size_t dot = path.length();
@@ -113,7 +111,7 @@ WideString DownloadName(const WideString& typed, unsigned long filterIndex) {
   size_t extensionBytes = Utf8Length(extension);
   if (Utf8Length(base) + extensionBytes > kLongestDownloadName) {
     base = WithoutTrailing(CutToBytes(base, kLongestDownloadName - extensionBytes));
-    if (base.empty()) base = kDefaultName;
+    if (base.empty()) base = kDefaultCardName;
   }
   return base + extension;
 }

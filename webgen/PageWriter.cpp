@@ -76,6 +76,12 @@ PAGE_EXPORT("question") void Question(const wchar_t* fileName, size_t fileLength
   text = outside.empty() ? WideString() : UnshownCharactersQuestion(outside);
 }
 
+// What the page says once it has handed the card over.
+PAGE_EXPORT("handedMessage") void HandedMessage(const wchar_t* fileName, size_t length) {
+  text = CardHandedMessage(Text(fileName, length));
+}
+PAGE_EXPORT("sharedMessage") void SharedMessage() { text = CardSharedMessage(); }
+
 // The card for the final file name, dated with the page's local time;
 // returns 0 when made, 1 when memory ran out, 2 when the template is damaged.
 PAGE_EXPORT("makeCard") int MakeCard(const wchar_t* fileName, size_t fileLength, const wchar_t* names,

@@ -4,10 +4,6 @@
 // the player image and the web card's template (PAGE_DATA).
 const Page = (() => {
   const $ = (id) => document.getElementById(id);
-  // What the page can vouch for: the card made and handed to the browser,
-  // under the name shown (made safe, so the browser keeps it).
-  const HANDED = (name) => "Il biglietto augurale \u00e8 pronto: il browser lo scarica come " + name + ".";
-  const SHARED = "Il biglietto augurale \u00e8 stato condiviso.";
   const TYPES = ["application/vnd.microsoft.portable-executable", "application/zip", "text/html"];
   const PREVIEW_NAME = "Anteprima.html";
   const CARD_PAGE = "biglietto.html";  // the site's card page, beside this one
@@ -31,12 +27,12 @@ const Page = (() => {
     }
   }
   function put(text) {
-    const points = Array.from(text, (c) => c.codePointAt(0));
-    const at = w.reserve(points.length * 4 + 4);
-    new Uint32Array(w.memory.buffer, at, points.length).set(points);
-    return [at, points.length];
+    const length = WasmMemory.points(text);
+    const at = w.reserve(length * 4 + 4);
+    WasmMemory.writeText(w.memory, at, text);
+    return [at, length];
   }
-  const text = () => String.fromCodePoint(...new Uint32Array(w.memory.buffer, w.textData(), w.textLength()));
+  const text = () => WasmMemory.readText(w.memory, w.textData(), w.textLength());
 
   function kindIndex() {
     return Number(document.querySelector("#kinds input:checked").value);
@@ -69,9 +65,8 @@ const Page = (() => {
   }
   // The typed name and the chosen type, by the program's rule.
   function destination() {
-    const typed = $("file").value.trim() ? $("file").value : "Vavuri";
     return call(() => {
-      const kind = w.finalName(...put(typed), kindIndex());
+      const kind = w.finalName(...put($("file").value), kindIndex());
       return {name: text(), kind};
     });
   }
@@ -87,7 +82,7 @@ const Page = (() => {
       const failed = w.makeCard(...put(name), ...put(names), t.getFullYear(), t.getMonth() + 1, t.getDate(),
                                 t.getHours(), t.getMinutes(), t.getSeconds());
       if (failed) throw new Error("card not made: " + failed);
-      return new Uint8Array(w.memory.buffer, w.cardData(), w.cardLength()).slice();
+      return WasmMemory.readBytes(w.memory, w.cardData(), w.cardLength());
     });
   }
 
@@ -145,7 +140,9 @@ const Page = (() => {
       link.click();
       link.remove();
       setTimeout(() => URL.revokeObjectURL(link.href), 60000);
-      say(HANDED(file.name));
+      // What the page can vouch for: the card made and handed to the
+      // browser, under the name shown (made safe, so the browser keeps it).
+      say(call(() => (w.handedMessage(...put(file.name)), text())));
     });
   }
 
@@ -171,7 +168,7 @@ const Page = (() => {
       if (!file) return;
       try {
         await navigator.share({files: [file], title: "Carolux"});
-        say(SHARED);
+        say(call(() => (w.sharedMessage(), text())));
       } catch (e) {
         // The person closed the share sheet: nothing to say.
       }
@@ -246,8 +243,8 @@ const Page = (() => {
     const {instance} = await WebAssembly.instantiate(wasm, {});
     w = instance.exports;
     const at = w.reserve(image.length + template.length);
-    new Uint8Array(w.memory.buffer, at, image.length).set(image);
-    new Uint8Array(w.memory.buffer, at + image.length, template.length).set(template);
+    WasmMemory.writeBytes(w.memory, at, image);
+    WasmMemory.writeBytes(w.memory, at + image.length, template);
     w.setMaterial(at, image.length, at + image.length, template.length);
 
     // The site's copy offers the link first; opened from disk it cannot.
