@@ -47,12 +47,13 @@ target_compile_definitions(unit_tests PRIVATE CAROLUX_SOURCE_DIR="${CMAKE_SOURCE
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 file(GLOB PLAYER_ICONS CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/assets/player/*.ico")
 add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/generated/player/card-pack.bin"
-  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/pack_resources.py"
+  COMMAND Python3::Interpreter -m cmake.pack_resources
     "${CMAKE_BINARY_DIR}/generated/player/card-pack.bin" 102=${CMAKE_SOURCE_DIR}/assets/player/green.ico
     103=${CMAKE_SOURCE_DIR}/assets/player/star_bright.ico 107=${CMAKE_SOURCE_DIR}/assets/player/bauble.ico
     100=${CMAKE_SOURCE_DIR}/assets/player/tune.mid
   DEPENDS ${PLAYER_ICONS} "${CMAKE_SOURCE_DIR}/assets/player/tune.mid" "${CMAKE_SOURCE_DIR}/cmake/pack_resources.py"
-    "${CMAKE_SOURCE_DIR}/cmake/deflate_raw.py")
+    "${CMAKE_SOURCE_DIR}/cmake/deflate_raw.py"
+  WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}")
 target_sources(unit_tests PRIVATE "${CMAKE_BINARY_DIR}/generated/player/card-pack.bin")
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
@@ -61,7 +62,8 @@ gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
 add_executable(gif_dump tests/unit/tools/gif_dump.cpp)
 target_link_libraries(gif_dump PRIVATE portable)
 add_test(NAME gif_reader_matches_artwork
-  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/tests/unit/gif_against_artwork.py" "$<TARGET_FILE:gif_dump>")
+  COMMAND Python3::Interpreter -m tests.unit.gif_against_artwork "$<TARGET_FILE:gif_dump>"
+  WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}")
 
 # The deflate encoder and archive writer against Python's zlib and zipfile.
 add_executable(zip_write tests/unit/tools/zip_write.cpp)

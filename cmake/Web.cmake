@@ -78,7 +78,7 @@ file(GLOB WEB_PAGE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/web/*.html" "$
 file(GLOB WEB_ASSETS CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/assets/player/*.ico")
 # The site's card page comes with it: the same page, its names from its link.
 add_custom_command(OUTPUT "${WEB_OUT}/card-template.html" "${WEB_OUT}/biglietto.html"
-  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/assemble_web_template.py"
+  COMMAND Python3::Interpreter -m cmake.assemble_web_template
     --web "${CMAKE_SOURCE_DIR}/web" --assets "${CMAKE_SOURCE_DIR}/assets/player"
     --texts "${CMAKE_SOURCE_DIR}/player/CardTexts.h"
     --wasm "${WEB_OUT}/scene.wasm" --finished "${WEB_OUT}/finished.txt" --out "${WEB_OUT}/card-template.html"
@@ -87,7 +87,8 @@ add_custom_command(OUTPUT "${WEB_OUT}/card-template.html" "${WEB_OUT}/biglietto.
     "${CMAKE_SOURCE_DIR}/assets/player/tune.mid" "${CMAKE_SOURCE_DIR}/assets/player/chime.wav"
     "${CMAKE_SOURCE_DIR}/cmake/assemble_web_template.py" "${CMAKE_SOURCE_DIR}/cmake/ico_to_png.py"
     "${CMAKE_SOURCE_DIR}/cmake/page_parts.py" "${CMAKE_SOURCE_DIR}/cmake/deflate_raw.py"
-    "${CMAKE_SOURCE_DIR}/player/CardTexts.h"
+    "${CMAKE_SOURCE_DIR}/player/CardTexts.h" "${CMAKE_SOURCE_DIR}/devkit/png.py"
+  WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}"
   COMMENT "Assembling the web card's page template"
   VERBATIM)
 add_custom_target(web_template ALL DEPENDS "${WEB_OUT}/card-template.html")

@@ -65,10 +65,11 @@ set(PLAYER_PACKED 101=neve.ico 102=green.ico 103=star_bright.ico 104=star_dark.i
   106=candle.ico 107=bauble.ico 100=tune.mid 200=chime.wav)
 list(TRANSFORM PLAYER_PACKED REPLACE "=" "=${CMAKE_SOURCE_DIR}/assets/player/" OUTPUT_VARIABLE PLAYER_PACK_ARGS)
 add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/generated/player/card-pack.bin"
-  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/pack_resources.py"
+  COMMAND Python3::Interpreter -m cmake.pack_resources
     "${CMAKE_BINARY_DIR}/generated/player/card-pack.bin" ${PLAYER_PACK_ARGS}
   DEPENDS ${PLAYER_RESOURCE_FILES} "${CMAKE_SOURCE_DIR}/cmake/pack_resources.py"
     "${CMAKE_SOURCE_DIR}/cmake/deflate_raw.py"
+  WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}"
   COMMENT "Packing the card's pictures, tune and chime")
 set_source_files_properties(assets/player/Nevalto.rc PROPERTIES
   OBJECT_DEPENDS "${PLAYER_RESOURCE_FILES};${CMAKE_BINARY_DIR}/generated/player/card-pack.bin")
@@ -77,7 +78,8 @@ target_link_libraries(Nevalto PRIVATE player)
 carolux_program(Nevalto)
 # The senders' field: 70 bytes at the very end that nothing in the image uses.
 add_custom_command(TARGET Nevalto POST_BUILD
-  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/finish_player.py" "$<TARGET_FILE:Nevalto>"
+  COMMAND Python3::Interpreter -m cmake.finish_player "$<TARGET_FILE:Nevalto>"
+  WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}"
   COMMENT "Reserving the card's senders' field")
 
 # The web card's page template and the filler that puts the names in it.
@@ -113,9 +115,10 @@ target_link_libraries(CaroluxImage PRIVATE generator)
 carolux_program(CaroluxImage)
 set_target_properties(CaroluxImage PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/generator")
 add_custom_command(OUTPUT "${DIST_OUT}/Carolux.exe"
-  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/assemble_container.py" "$<TARGET_FILE:CaroluxImage>"
+  COMMAND Python3::Interpreter -m cmake.assemble_container "$<TARGET_FILE:CaroluxImage>"
     "$<TARGET_FILE:Nevalto>" "${DIST_OUT}/Carolux.exe"
   DEPENDS CaroluxImage Nevalto "${CMAKE_SOURCE_DIR}/cmake/assemble_container.py"
+  WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}"
   COMMENT "Assembling the generator container")
 add_custom_target(Carolux ALL DEPENDS "${DIST_OUT}/Carolux.exe")
 

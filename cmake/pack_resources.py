@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """Packs the card's pictures, tune and chime into one compressed resource:
 each behind its resource number (an icon file gives its image: header,
 palette, colours and mask, as an icon resource holds it; any other file
@@ -14,8 +13,7 @@ import os
 import struct
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from deflate_raw import deflate_raw  # noqa: E402
+from cmake.deflate_raw import deflate_raw
 
 
 def icon_image(path, data):

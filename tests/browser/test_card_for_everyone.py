@@ -4,12 +4,10 @@ at its end; a visible control stops the motion and the music at a touch;
 focus shows on every control; less motion where the person asks for it."""
 
 import os
-import sys
 import time
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from webcard import GREETING, OUT, PIC_GREEN, WebCardCase, overlaps  # noqa: E402
+from tests.browser.webcard import GREETING, OUT, PIC_GREEN, WebCardCase, overlaps
 
 NOTES = '''(() => {
     window.notes = [];

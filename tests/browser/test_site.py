@@ -15,9 +15,8 @@ import threading
 import unittest
 import urllib.parse
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import chromium  # noqa: E402
-from webcard import GREETING, OUT, ROOT, TEMPLATE, WRITER, IMAGE  # noqa: E402
+from devkit.browsers import chromium
+from tests.browser.webcard import GREETING, OUT, ROOT, TEMPLATE, WRITER, IMAGE
 
 SITE = os.path.join(ROOT, 'dist', 'site')
 WEB_BUILD = os.path.join(ROOT, 'build', 'i686', 'web')

@@ -11,7 +11,7 @@ import time
 
 import websocket
 
-from pages import Polling, read_text
+from devkit.browsers.pages import Polling, read_text
 
 CHROMIUM = '/usr/bin/chromium'
 

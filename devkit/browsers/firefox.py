@@ -15,7 +15,7 @@ import time
 
 import websocket
 
-from pages import Polling, read_text
+from devkit.browsers.pages import Polling, read_text
 
 FIREFOX = '/usr/bin/firefox-esr'
 NAME = 'firefox'

@@ -18,3 +18,7 @@ def layout_constant(name):
 
 def player_image_offset():
     return layout_constant("PlayerImageOffset")
+
+
+def senders_field_length():
+    return layout_constant("SendersFieldLength")
