@@ -7,7 +7,7 @@ import os
 import time
 import unittest
 
-from tests.browser.webcard import GREETING, OUT, PIC_GREEN, WebCardCase, overlaps
+from tests.browser.webcard import GREETING, OUT, PIC_GREEN, WebCardCase, fill, overlaps
 
 NOTES = '''(() => {
     window.notes = [];
@@ -77,7 +77,6 @@ class CardForEveryoneTest(WebCardCase):
         page = self.browser.new_page()
         page.send('Emulation.setEmulatedMedia', {'features': [{'name': 'prefers-reduced-motion', 'value': 'reduce'}]})
         page.viewport(1024, 768)
-        from webcard import fill
         page.open(fill(self.folder.name, NAMES))
         page.wait_for('document.documentElement.classList.contains("closed")')
         self.assertEqual(page.evaluate('document.getAnimations().length'), 0, 'no pulse')
