@@ -10,7 +10,7 @@ file(GLOB PAGE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/webgen/*.html" "${
   "${CMAKE_SOURCE_DIR}/webgen/*.js")
 file(MAKE_DIRECTORY "${DIST_OUT}/site")
 add_custom_command(OUTPUT "${DIST_OUT}/Carolux.html" "${DIST_OUT}/site/index.html"
-  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/assemble_generator_page.py"
+  COMMAND Python3::Interpreter -m cmake.assemble_generator_page
     --page "${CMAKE_SOURCE_DIR}/webgen" --web "${CMAKE_SOURCE_DIR}/web" --wasm "${WEB_OUT}/writer.wasm" --image "$<TARGET_FILE:Nevalto>"
     --template "${WEB_OUT}/card-template.html" --about-texts "${CAROLUX_HOST_BUILD}/about_texts"
     --resources "${CMAKE_SOURCE_DIR}/assets/generator/Carolux.rc"
@@ -22,7 +22,8 @@ add_custom_command(OUTPUT "${DIST_OUT}/Carolux.html" "${DIST_OUT}/site/index.htm
     "${CMAKE_SOURCE_DIR}/cmake/page_parts.py" "${CMAKE_SOURCE_DIR}/cmake/deflate_raw.py"
     "${CMAKE_SOURCE_DIR}/web/embedded.js" "${CMAKE_SOURCE_DIR}/web/memory.js" "${CAROLUX_HOST_BUILD}/about_texts"
     "${CMAKE_SOURCE_DIR}/assets/generator/Carolux.rc" "${CMAKE_SOURCE_DIR}/assets/generator/carolux.ico"
-    "${CMAKE_SOURCE_DIR}/cardbytes/CardPath.cpp"
+    "${CMAKE_SOURCE_DIR}/cardbytes/CardPath.cpp" "${CMAKE_SOURCE_DIR}/devkit/png.py"
+  WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}"
   COMMENT "Assembling the generator's page"
   VERBATIM)
 add_custom_target(generator_page ALL DEPENDS "${DIST_OUT}/Carolux.html")

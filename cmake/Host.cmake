@@ -29,7 +29,8 @@ gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
 add_executable(gif_dump tests/unit/tools/gif_dump.cpp)
 target_link_libraries(gif_dump PRIVATE webgen)
 add_test(NAME gif_reader_matches_artwork
-  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/tests/unit/gif_against_artwork.py" "$<TARGET_FILE:gif_dump>")
+  COMMAND Python3::Interpreter -m tests.unit.gif_against_artwork "$<TARGET_FILE:gif_dump>"
+  WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}")
 
 # The deflate encoder and archive writer against Python's zlib and zipfile.
 add_executable(zip_write tests/unit/tools/zip_write.cpp)

@@ -112,7 +112,7 @@ file(GLOB WEB_PAGE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/web/*.html" "$
 file(GLOB WEB_ASSETS CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/assets/player/*.ico")
 # The site's card page comes with it: the same page, its names from its link.
 add_custom_command(OUTPUT "${WEB_OUT}/card-template.html" "${WEB_OUT}/biglietto.html"
-  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/assemble_web_template.py"
+  COMMAND Python3::Interpreter -m cmake.assemble_web_template
     --web "${CMAKE_SOURCE_DIR}/web" --assets "${CMAKE_SOURCE_DIR}/assets/player"
     --texts "${CMAKE_SOURCE_DIR}/player/CardTexts.h" --look "${CMAKE_SOURCE_DIR}/player/CardLook.h"
     --wasm "${WEB_OUT}/scene.wasm" --finished "${WEB_OUT}/finished.txt" --out "${WEB_OUT}/card-template.html"
@@ -122,17 +122,20 @@ add_custom_command(OUTPUT "${WEB_OUT}/card-template.html" "${WEB_OUT}/biglietto.
     "${CMAKE_SOURCE_DIR}/cmake/assemble_web_template.py" "${CMAKE_SOURCE_DIR}/cmake/ico_to_png.py"
     "${CMAKE_SOURCE_DIR}/cmake/page_parts.py" "${CMAKE_SOURCE_DIR}/cmake/deflate_raw.py"
     "${CMAKE_SOURCE_DIR}/player/CardTexts.h" "${CMAKE_SOURCE_DIR}/player/PlayerResources.h"
-    "${CMAKE_SOURCE_DIR}/player/CardLook.h" "${CMAKE_SOURCE_DIR}/cmake/card_resources.py" "${CMAKE_SOURCE_DIR}/cmake/card_layout.py"
+    "${CMAKE_SOURCE_DIR}/player/CardLook.h" "${CMAKE_SOURCE_DIR}/cmake/card_resources.py" "${CMAKE_SOURCE_DIR}/devkit/card_layout.py"
+    "${CMAKE_SOURCE_DIR}/devkit/png.py"
+  WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}"
   COMMENT "Assembling the web card's page template"
   VERBATIM)
 
 # The generator's image carries the template, so the player image's place
 # after it follows the template's length.
 add_custom_command(OUTPUT "${CAROLUX_LAYOUT_DIR}/PlayerImageOffset.h"
-  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/player_image_offset.py"
+  COMMAND Python3::Interpreter -m cmake.player_image_offset
     "${WEB_OUT}/card-template.html" "${CAROLUX_LAYOUT_DIR}/PlayerImageOffset.h"
   DEPENDS "${WEB_OUT}/card-template.html" "${CMAKE_SOURCE_DIR}/cmake/player_image_offset.py"
-    "${CMAKE_SOURCE_DIR}/cmake/card_layout.py" "${CMAKE_SOURCE_DIR}/cardfile/CardLayout.h"
+    "${CMAKE_SOURCE_DIR}/devkit/card_layout.py" "${CMAKE_SOURCE_DIR}/cardfile/CardLayout.h"
+  WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}"
   COMMENT "Placing the player image after the generator's image"
   VERBATIM)
 add_custom_target(browser_side ALL DEPENDS "${WEB_OUT}/card-template.html" "${WEB_OUT}/writer.wasm"

@@ -46,7 +46,8 @@ target_link_libraries(Nevalto PRIVATE player)
 carolux_program(Nevalto)
 # The senders' field: 70 bytes at the very end that nothing in the image uses.
 add_custom_command(TARGET Nevalto POST_BUILD
-  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/finish_player.py" "$<TARGET_FILE:Nevalto>"
+  COMMAND Python3::Interpreter -m cmake.finish_player "$<TARGET_FILE:Nevalto>"
+  WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}"
   COMMENT "Reserving the card's senders' field")
 
 # The web card's page template, made once by the host build.
@@ -72,10 +73,11 @@ target_link_libraries(CaroluxImage PRIVATE generator)
 carolux_program(CaroluxImage)
 set_target_properties(CaroluxImage PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/generator")
 add_custom_command(OUTPUT "${DIST_OUT}/Carolux.exe"
-  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/cmake/assemble_container.py" "$<TARGET_FILE:CaroluxImage>"
+  COMMAND Python3::Interpreter -m cmake.assemble_container "$<TARGET_FILE:CaroluxImage>"
     "$<TARGET_FILE:Nevalto>" "${DIST_OUT}/Carolux.exe" "${CAROLUX_LAYOUT_DIR}/PlayerImageOffset.h"
-  DEPENDS CaroluxImage Nevalto "${CMAKE_SOURCE_DIR}/cmake/assemble_container.py" "${CMAKE_SOURCE_DIR}/cmake/card_layout.py"
+  DEPENDS CaroluxImage Nevalto "${CMAKE_SOURCE_DIR}/cmake/assemble_container.py" "${CMAKE_SOURCE_DIR}/devkit/card_layout.py"
     "${CAROLUX_LAYOUT_DIR}/PlayerImageOffset.h"
+  WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}"
   COMMENT "Assembling the generator container")
 add_custom_target(Carolux ALL DEPENDS "${DIST_OUT}/Carolux.exe")
 

@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """Assembles the generator container: the generator's own image padded with
 zeros to exactly PlayerImageOffset bytes, then the whole player image.
 
@@ -11,23 +10,12 @@ the page template's length (player_image_offset.py), the same for both
 architectures."""
 
 import os
-import struct
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from card_layout import layout_constant, player_image_offset  # noqa: E402
+from devkit.card_layout import layout_constant, player_image_offset, senders_field_length
+from devkit.pe import image_end
 
-
-def image_end(data):
-    """Offset of the first byte after the last section's raw data."""
-    pe = struct.unpack_from("<I", data, 0x3C)[0]
-    sections, optional_size = struct.unpack_from("<H12xH", data, pe + 6)
-    table = pe + 24 + optional_size
-    ends = []
-    for i in range(sections):
-        raw_size, raw_offset = struct.unpack_from("<II", data, table + 40 * i + 16)
-        ends.append(raw_offset + raw_size)
-    return max(ends)
+FIELD = senders_field_length()
 
 
 def assemble(generator_path, player_path, output_path, offset_header):
@@ -47,9 +35,9 @@ def assemble(generator_path, player_path, output_path, offset_header):
                  "before the player image: its code and resources outgrew GeneratorImageBesideTemplate "
                  "in cardfile/CardLayout.h, which must grow by at least that much"
                  % (generator_path, end, end - offset, offset))
-    if player[-70:] != bytes(70):
-        sys.exit("assemble_container: the player image %s does not end in the 70 free bytes of the senders' field"
-                 % player_path)
+    if player[-FIELD:] != bytes(FIELD):
+        sys.exit("assemble_container: the player image %s does not end in the %d free bytes of the senders' field"
+                 % (player_path, FIELD))
     container = generator + bytes(offset - len(generator)) + player
     partial = output_path + ".part"
     with open(partial, "wb") as f:

@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """Assembles the generator's page, dist/Carolux.html, from webgen/: the page,
 its style and script (minified, the script with the web card's reader of
 embedded bytes, web/embedded.js), one deflated pack of the writing code's
@@ -25,13 +24,12 @@ Usage: assemble_generator_page.py --page DIR --web DIR --wasm FILE --image FILE 
 import argparse
 import os
 import re
-import sys
 import subprocess
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import ico_to_png  # noqa: E402
-from deflate_raw import deflate_raw  # noqa: E402
-from page_parts import b64, csp_hash, escape, minify_script, minify_style, smallest_png  # noqa: E402
+from cmake import ico_to_png
+from cmake.deflate_raw import deflate_raw
+from cmake.page_parts import b64, csp_hash, escape, minify_script, minify_style, smallest_png
+from devkit.card_layout import senders_field_length
 
 MAX_BYTES = 96 * 1024
 
@@ -99,7 +97,8 @@ def main():
     args = parser.parse_args()
 
     image, template = read(args.image), read(args.template)
-    if image[-70:] != bytes(70):
+    field = senders_field_length()
+    if image[-field:] != bytes(field):
         raise SystemExit('assemble_generator_page: %s does not end in the free senders\' field' % args.image)
     parts = (read(args.wasm), image, template)
     data = 'const PAGE_DATA = {pack: "%s", parts: [%s]};\n' % (b64(deflate_raw(b''.join(parts))),

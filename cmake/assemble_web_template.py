@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """Assembles the web card's page template from web/: the page, its style and
 scripts (minified), the card's pictures and the static picture of the
 finished card, and one deflated pack, which the page unpacks behind its
@@ -22,15 +21,12 @@ Usage: assemble_web_template.py --web DIR --assets DIR --texts CardTexts.h --was
 import argparse
 import os
 import re
-import sys
 import zlib
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import card_resources  # noqa: E402
-from card_layout import layout_constant  # noqa: E402
-import ico_to_png  # noqa: E402
-from deflate_raw import deflate_raw  # noqa: E402
-from page_parts import b64, csp_hash, escape, minify_script, minify_style, smallest_png  # noqa: E402
+from cmake import card_resources, ico_to_png
+from cmake.deflate_raw import deflate_raw
+from cmake.page_parts import b64, csp_hash, escape, minify_script, minify_style, smallest_png
+from devkit.card_layout import layout_constant
 
 # The names' places the filler knows: as text, in a link, their size class.
 PLACEHOLDERS = re.compile(r'\{\{senders(?:_link|_fit)?\}\}')

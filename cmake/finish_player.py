@@ -1,22 +1,24 @@
-#!/usr/bin/env python3
 """Finishes the linked player image so it can become cards: header checksum
 0 (each card changes its last bytes, which a checksum would then contradict)
-and 70 zero bytes appended for the senders' field, outside every section."""
+and the senders' field (SendersFieldLength zero bytes, cardfile/CardLayout.h)
+appended, outside every section."""
 
 import struct
 import sys
 
-FIELD = 70
+from devkit.card_layout import senders_field_length
+from devkit.pe import PeFile
 
 
 def finish(path):
     with open(path, "r+b") as f:
         data = bytearray(f.read())
-        pe = struct.unpack_from("<I", data, 0x3C)[0]
-        if data[pe:pe + 4] != b"PE\0\0":
+        try:
+            pe = PeFile(data)
+        except ValueError:
             sys.exit("finish_player: %s is not a PE image" % path)
-        struct.pack_into("<I", data, pe + 4 + 20 + 64, 0)
-        data += bytes(FIELD)
+        struct.pack_into("<I", data, pe.checksum_offset, 0)
+        data += bytes(senders_field_length())
         f.seek(0)
         f.write(data)
 

@@ -8,7 +8,8 @@ colours occur, RGBA otherwise.
 """
 
 import struct
-import zlib
+
+from devkit import png
 
 
 class IconError(ValueError):
@@ -88,10 +89,6 @@ def decode_bmp(dib):
     return width, height, pixels
 
 
-def _chunk(kind, body):
-    return struct.pack('>I', len(body)) + kind + body + struct.pack('>I', zlib.crc32(kind + body))
-
-
 def encode_png(width, height, pixels):
     colours = []
     seen = {}
@@ -101,36 +98,28 @@ def encode_png(width, height, pixels):
             if key not in seen:
                 seen[key] = len(colours)
                 colours.append(key)
-    if len(colours) <= 256:
-        depth = 1 if len(colours) <= 2 else 2 if len(colours) <= 4 else 4 if len(colours) <= 16 else 8
-        raw = bytearray()
-        for line in pixels:
-            raw.append(0)
-            bits, acc, n = 0, 0, 0
-            for p in line:
-                key = tuple(p) if p[3] else (0, 0, 0, 0)
-                acc = (acc << depth) | seen[key]
-                bits += depth
-                if bits == 8:
-                    raw.append(acc)
-                    acc, bits = 0, 0
-            if bits:
-                raw.append(acc << (8 - bits))
-        header = struct.pack('>IIBBBBB', width, height, depth, 3, 0, 0, 0)
-        plte = b''.join(bytes(c[:3]) for c in colours)
-        trns = bytes(c[3] for c in colours).rstrip(b'\xff')
-        body = _chunk(b'IHDR', header) + _chunk(b'PLTE', plte)
-        if trns:
-            body += _chunk(b'tRNS', trns)
-    else:
-        raw = bytearray()
-        for line in pixels:
-            raw.append(0)
-            for p in line:
-                raw.extend(p)
-        body = _chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, 6, 0, 0, 0))
-    body += _chunk(b'IDAT', zlib.compress(bytes(raw), 9)) + _chunk(b'IEND', b'')
-    return b'\x89PNG\r\n\x1a\n' + body
+    if len(colours) > 256:
+        rows = (b''.join(bytes(p) for p in line) for line in pixels)
+        return png.encode(width, height, rows, colour=png.RGBA)
+    depth = 1 if len(colours) <= 2 else 2 if len(colours) <= 4 else 4 if len(colours) <= 16 else 8
+    rows = []
+    for line in pixels:
+        row = bytearray()
+        bits, acc = 0, 0
+        for p in line:
+            key = tuple(p) if p[3] else (0, 0, 0, 0)
+            acc = (acc << depth) | seen[key]
+            bits += depth
+            if bits == 8:
+                row.append(acc)
+                acc, bits = 0, 0
+        if bits:
+            row.append(acc << (8 - bits))
+        rows.append(row)
+    palette = b''.join(bytes(c[:3]) for c in colours)
+    transparency = bytes(c[3] for c in colours).rstrip(b'\xff')
+    return png.encode(width, height, rows, colour=png.PALETTE, depth=depth, palette=palette,
+                      transparency=transparency)
 
 
 def icon_to_png(data):

@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """Packs the card's pictures, tune and chime into one compressed resource:
 each behind its resource number (an icon file gives its image: header,
 palette, colours and mask, as an icon resource holds it; any other file
@@ -16,9 +15,8 @@ import os
 import struct
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from card_resources import packed  # noqa: E402
-from deflate_raw import deflate_raw  # noqa: E402
+from cmake.card_resources import packed
+from cmake.deflate_raw import deflate_raw
 
 
 def icon_image(path, data):

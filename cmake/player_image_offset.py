@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """Writes PlayerImageOffset.h: where the player image starts in the generator
 container, from the length of the web card's page template that the
 generator's image carries, so that a longer template moves it instead of
@@ -10,7 +9,7 @@ length and the step.
 import os
 import sys
 
-from card_layout import layout_constant
+from devkit.card_layout import layout_constant
 
 
 def offset_for(template_length):

@@ -1,9 +1,8 @@
-#!/usr/bin/env python3
 """The benchmark's figures, for the 32-bit programs that ship and their
 64-bit twins, measured in the same run. Not pass or fail: targets are
 printed beside them, and a figure that misses its target says MISS.
 
-    python3 tools/bench.py [--arch i686|x64] [--card-only]
+    python3 -m tools.bench [--arch i686|x64] [--card-only]
 
 --arch measures one build only; --card-only leaves out the generator's
 figures (the card writes, and its page's in Chromium) and the web card's,
@@ -11,11 +10,11 @@ which take the longest."""
 
 import os
 import statistics
+import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
-from harness import BUILDS, Session, build_problem  # noqa: E402
+from devkit.wine import BUILDS, ROOT, Session, build_problem
 
 # 395 stamps of 40 ms; 10 ornaments of chime (200 ms) + 100 ms; the star's
 # chime and three 100 ms pauses; the snowman's chime; 200 ms between the texts;
@@ -103,12 +102,14 @@ if __name__ == "__main__":
     report(results)
     if args.card_only:
         sys.exit(0)
-    generator = os.path.join(os.path.dirname(__file__), "bench_generator.py")
-    sys.stdout.flush()
-    failed = os.system("%s %s" % (sys.executable, generator)) >> 8
+
+    def run(python, module):
+        sys.stdout.flush()
+        return subprocess.run([python, "-m", module], cwd=ROOT).returncode
+
+    failed = run(sys.executable, "tools.bench_generator")
     # The web card and the generator's page, in Chromium, under Debian's
     # Python (its DevTools client).
-    for helper in ("bench_web_card.py", "bench_page.py"):
-        sys.stdout.flush()
-        failed = failed or os.system("/usr/bin/python3 %s" % os.path.join(os.path.dirname(__file__), helper)) >> 8
+    for helper in ("tools.bench_web_card", "tools.bench_page"):
+        failed = failed or run("/usr/bin/python3", helper)
     sys.exit(failed)

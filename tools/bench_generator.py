@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """Figures of the generator for the benchmark: the sizes of the shipped
 container and its parts, the card, the zipped card and the web card it
 writes, and the time to write each (copy of the player image out of the
@@ -7,30 +6,21 @@ deflating for the zipped one, replacing the destination), as the median of
 several rounds run under Wine by the Windows-side test program. Needs a
 finished build (tools/build).
 
-    python3 tools/bench_generator.py [ROUNDS]
+    python3 -m tools.bench_generator [ROUNDS]
 
 bench_generator() returns the same figures as a dict, for tools/bench."""
 
 import os
 import re
-import struct
 import subprocess
 import sys
 
-ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
-sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-sys.path.insert(0, os.path.join(ROOT, "cmake"))
-from card_layout import player_image_offset  # noqa: E402
+from devkit.card_layout import player_image_offset
+from devkit.pe import image_end
+from devkit.wine import BUILDS, ROOT, Session, build_problem
 
 PLAYER_IMAGE_OFFSET = player_image_offset()
 ZIPPED_SHARE = 55.0  # the zipped card's size, % of the card's, at most
-
-
-def image_end(data):
-    pe = struct.unpack_from("<I", data, 0x3C)[0]
-    sections, optional_size = struct.unpack_from("<H12xH", data, pe + 6)
-    table = pe + 24 + optional_size
-    return max(sum(struct.unpack_from("<II", data, table + 40 * i + 16)) for i in range(sections))
 
 
 def sizes(container_path):
@@ -42,7 +32,6 @@ def sizes(container_path):
 
 
 def card_write_ms(build, rounds=21):
-    from harness import Session  # a virtual display and the tests' Wine prefix
     program = os.path.join(build.tree, "generator_tests.exe")
     container = "Z:" + os.path.join(build.dist, "Carolux.exe").replace("/", "\\")
     with Session(1024, 768, with_desktop=False, build=build) as session:
@@ -74,7 +63,6 @@ def bench_generator(rounds=21):
     for name, path in (("", os.path.join(ROOT, "dist", "Carolux.exe")),
                        ("x64 ", os.path.join(ROOT, "dist", "x64", "Carolux.exe"))):
         figures.update({name + key: value for key, value in sizes(path).items()})
-    from harness import BUILDS, build_problem
     for build in (BUILDS["i686"], BUILDS["x64"]):
         if build_problem(build) is None:
             prefix = "" if build.name == "i686" else "x64 "

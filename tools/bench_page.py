@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """Figures of the generator's page, dist/Carolux.html, in headless Chromium
 opened from disk: its size; the time from its start to the form taking
 typing with the CPU slowed 6 times (DevTools' CPU throttling); the longest
@@ -9,7 +8,7 @@ from "Crea biglietto augurale" to the card handed to the download, for each
 kind and a 70-character name. Medians of several rounds. Runs under
 Debian's Python, which has the DevTools client.
 
-    /usr/bin/python3 tools/bench_page.py [ROUNDS]"""
+    /usr/bin/python3 -m tools.bench_page [ROUNDS]"""
 
 import http.server
 import os
@@ -18,9 +17,9 @@ import sys
 import threading
 import time
 
+from devkit.browsers import chromium
+
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
-sys.path.insert(0, os.path.join(ROOT, "tests", "browser"))
-import chromium  # noqa: E402
 
 PAGE = os.path.join(ROOT, "dist", "Carolux.html")
 SITE = os.path.join(ROOT, "dist", "site")

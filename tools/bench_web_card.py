@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """Figures of the web card in headless Chromium, as a phone opens it from
 disk (390 x 844 CSS pixels, 3 device pixels to one, a finger) with the CPU
 slowed 6 times: its size beside the card program's; the time from the
@@ -6,7 +5,7 @@ page's start to the first frame that shows the closed card; and the time
 from the tap to the first frame of the show. Medians of several rounds, each
 in a fresh tab. Runs under Debian's Python, which has the DevTools client.
 
-    /usr/bin/python3 tools/bench_web_card.py [ROUNDS]"""
+    /usr/bin/python3 -m tools.bench_web_card [ROUNDS]"""
 
 import os
 import statistics
@@ -14,9 +13,9 @@ import subprocess
 import sys
 import tempfile
 
+from devkit.browsers import chromium
+
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
-sys.path.insert(0, os.path.join(ROOT, "tests", "browser"))
-import chromium  # noqa: E402
 
 TEMPLATE = os.path.join(ROOT, "build", "host", "web", "card-template.html")
 WRITER = os.path.join(ROOT, "build", "host", "card_write")

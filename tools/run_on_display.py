@@ -1,14 +1,11 @@
-#!/usr/bin/env python3
 """On the user's own display: starts a copy of the generator from out/run/
 in a Wine prefix of its own, with the same fonts as the tests' prefix but
 Wine's default window management, as a real desktop has a window manager."""
 
 import os
 import shutil
-import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
-from harness import BUILD, ROOT, ensure_prefix  # noqa: E402
+from devkit.wine import BUILD, ROOT, ensure_prefix
 
 OUT = os.path.join(ROOT, "out", "run")
 PREFIX = os.path.join(ROOT, "build", "wine-run")

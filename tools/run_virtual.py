@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """Without a display: runs the generator on a virtual 1024 x 768 display,
 makes a card for "Mario e Anna" through its window, then plays that card,
 saving pictures of both to out/run/ until the card ends by itself."""
@@ -8,8 +7,7 @@ import shutil
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
-from harness import BUILD, DIST, ROOT, Session  # noqa: E402
+from devkit.wine import BUILD, DIST, ROOT, Session
 
 OUT = os.path.join(ROOT, "out", "run")
 PERIOD, LIMIT = 4.0, 90.0

@@ -1,20 +1,21 @@
-#!/usr/bin/env python3
 """Draws Carolux's own artwork into assets/generator/.
 
 Every picture is built here from simple geometry (rendered with 4x4
 supersampling) or from small pixel maps, then written with our own ICO, CUR
 and GIF encoders, so the build never needs this script: run it after changing
-a picture and commit what it writes.  Standard library only.
+a picture and commit what it writes.  Standard library only, besides the
+project's PNG writer (devkit/png.py).
 
-    python3 assets/generator/make_art.py            # write the assets
-    python3 assets/generator/make_art.py --preview  # also write preview.png
+    python3 -m assets.generator.make_art            # write the assets
+    python3 -m assets.generator.make_art --preview  # also write preview.png
 """
 
 import math
 import os
 import struct
 import sys
-import zlib
+
+from devkit import png
 
 OUT = os.path.dirname(os.path.abspath(__file__))
 
@@ -444,18 +445,8 @@ def encode_gif_still(img, backdrop):
 # ------------------------------------------------------------------ PNG
 
 def encode_png(img, background):
-    raw = bytearray()
-    for row in img.px:
-        raw.append(0)
-        for c in row:
-            raw += bytes(background if c is None else c)
-
-    def chunk(tag, data):
-        return (struct.pack('>I', len(data)) + tag + data +
-                struct.pack('>I', zlib.crc32(tag + data) & 0xFFFFFFFF))
-    return (b'\x89PNG\r\n\x1a\n' +
-            chunk(b'IHDR', struct.pack('>IIBBBBB', img.w, img.h, 8, 2, 0, 0, 0)) +
-            chunk(b'IDAT', zlib.compress(bytes(raw), 9)) + chunk(b'IEND', b''))
+    rows = (b''.join(bytes(background if c is None else c) for c in row) for row in img.px)
+    return png.encode(img.w, img.h, rows)
 
 
 # ============================================================== pictures

@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """Draws the card player's icons into assets/player/*.ico.
 
 Everything is built from circles, ellipses, polygons and capsules with a
@@ -7,7 +6,7 @@ colours (written at 4 or 8 bits per pixel, whichever holds it) with a
 1-bit mask, which is what LoadImage/DrawIconEx (and the old AND/XOR way
 of drawing icons) expect.
 
-Usage: python3 assets/player/make_art.py [output_dir] [--no-preview]
+Usage: python3 -m assets.player.make_art [output_dir] [--no-preview]
 The output directory defaults to assets/player next to this script's
 parent; a review sheet preview.png is written there as well.
 """
@@ -16,7 +15,8 @@ import math
 import os
 import struct
 import sys
-import zlib
+
+from devkit import png
 
 SS = 6            # samples per pixel axis inside the rasteriser
 EDGE = 0.75       # beyond this distance from a shape a pixel is all in/out
@@ -702,19 +702,7 @@ ICONS = [
 # ------------------------------------------------------------ review sheet
 
 def png_bytes(w, h, rows):
-    raw = bytearray()
-    for row in rows:
-        raw.append(0)
-        for r, g, b in row:
-            raw += bytes((r, g, b))
-
-    def chunk(tag, data):
-        return (struct.pack(">I", len(data)) + tag + data +
-                struct.pack(">I", zlib.crc32(tag + data) & 0xFFFFFFFF))
-    return (b"\x89PNG\r\n\x1a\n" +
-            chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 2, 0, 0, 0)) +
-            chunk(b"IDAT", zlib.compress(bytes(raw), 9)) +
-            chunk(b"IEND", b""))
+    return png.encode(w, h, (b"".join(bytes(c) for c in row) for row in rows))
 
 
 class Sheet:

@@ -10,9 +10,9 @@ an unhurried pastorale pace, and twelve bars of the carol in 24 seconds.
 
 chime.wav is the short bell the player rings when the card opens a page.
 
-Usage: python3 assets/player/make_sounds.py [output_dir]
-The output directory defaults to assets/player next to this script's
-parent.  A listing of the tune is printed so it can be checked by eye.
+Usage: python3 -m assets.player.make_sounds [output_dir]
+The output directory defaults to assets/player, this script's folder.
+A listing of the tune is printed so it can be checked by eye.
 """
 
 import math
@@ -247,8 +247,7 @@ def listing():
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    out_dir = (sys.argv[1] if len(sys.argv) > 1
-               else os.path.join(os.path.dirname(here), 'assets', 'player'))
+    out_dir = sys.argv[1] if len(sys.argv) > 1 else here
     os.makedirs(out_dir, exist_ok=True)
     for name, data in (('tune.mid', midi_bytes()), ('chime.wav', wav_bytes())):
         with open(os.path.join(out_dir, name), 'wb') as f:

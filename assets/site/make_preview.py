@@ -1,21 +1,20 @@
-#!/usr/bin/env python3
 """Draws the link previews' picture, anteprima.jpg (1200 x 630, as
 messengers show a link's picture): the site's card page, with no names,
 played to its finished card in headless Chromium, so the picture is the
 card's own scene, drawn by its own code. Run after tools/build, which
 makes the page; the picture is committed, so a build needs no browser.
 
-    assets/site/make_preview.py [CARD_PAGE]
+    /usr/bin/python3 -m assets.site.make_preview [CARD_PAGE]
 """
 
 import base64
 import os
 import sys
 
+from devkit.browsers import chromium
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.abspath(os.path.join(HERE, '..', '..'))
-sys.path.insert(0, os.path.join(ROOT, 'tests', 'browser'))
-import chromium  # noqa: E402
 
 WIDTH, HEIGHT = 1200, 630
 QUALITY = 88  # JPEG: the sky's gradient as PNG is several times larger

@@ -2,18 +2,16 @@
 """Checks the generator's artwork files with readers written here, apart
 from the encoders in assets/generator/make_art.py.
 
-    python3 tests/assets/test_generator_art.py
+    python3 -m unittest tests.assets.test_generator_art
 """
 
 import os
 import random
 import struct
-import sys
 import unittest
 import zlib
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'assets', 'generator'))
-import make_art as art  # noqa: E402
+from assets.generator import make_art as art
 
 ASSETS = art.OUT
 ICONS = {'carolux.ico': (32, 32), 'envelope.ico': (32, 33),
@@ -594,7 +592,7 @@ class OutputTest(unittest.TestCase):
         for name, data in files.items():
             with self.subTest(name):
                 self.assertEqual(read(name), data,
-                                 'run assets/generator/make_art.py and commit')
+                                 'run python3 -m assets.generator.make_art and commit')
 
     def test_total_size_budget(self):
         total = sum(len(read(n)) for n in ALL_FILES)

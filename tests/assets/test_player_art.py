@@ -5,11 +5,10 @@ pixel, the palette cut to the colours used) with a 1-bit mask, the same
 pixels as drawn before, transparent pixels black in the colour image, dark
 rims, and the two stars sharing one mask.
 
-Run from the repository root:  python3 tests/assets/test_player_art.py
+Run from the repository root:  python3 -m unittest tests.assets.test_player_art
 """
 
 import hashlib
-import importlib.util
 import os
 import struct
 import subprocess
@@ -17,9 +16,11 @@ import sys
 import tempfile
 import unittest
 
+from assets.player import make_art
+
 HERE = os.path.dirname(os.path.abspath(__file__))
-ASSETS = os.path.normpath(os.path.join(HERE, "..", "..", "assets", "player"))
-GENERATOR = os.path.join(ASSETS, "make_art.py")
+ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
+ASSETS = os.path.join(ROOT, "assets", "player")
 
 # name: (size, fewest and most transparent pixels, brightest rim allowed)
 ICONS = {
@@ -300,10 +301,6 @@ class FreshnessTest(unittest.TestCase):
     def test_few_colours_take_four_bits(self):
         # no picture of the card has so few colours yet: a made-up one, 21
         # wide so its rows carry padding
-        # by path: the generator's script has the same name
-        found = importlib.util.spec_from_file_location("player_make_art", GENERATOR)
-        make_art = importlib.util.module_from_spec(found)
-        found.loader.exec_module(make_art)
 
         class Picture:
             w, h = 21, 21
@@ -318,14 +315,14 @@ class FreshnessTest(unittest.TestCase):
 
     def test_committed_icons_match_the_script(self):
         with tempfile.TemporaryDirectory() as out:
-            subprocess.run([sys.executable, GENERATOR, out, "--no-preview"], check=True)
+            subprocess.run([sys.executable, "-m", "assets.player.make_art", out, "--no-preview"], cwd=ROOT, check=True)
             self.assertFalse(os.path.exists(os.path.join(out, "preview.png")))
             for name in ICONS:
                 with self.subTest(name):
                     with open(os.path.join(out, name), "rb") as a, \
                             open(os.path.join(ASSETS, name), "rb") as b:
                         self.assertEqual(a.read(), b.read(),
-                                         "assets are stale: run assets/player/make_art.py")
+                                         "assets are stale: run python3 -m assets.player.make_art")
 
 
 if __name__ == "__main__":

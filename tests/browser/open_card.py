@@ -4,15 +4,13 @@ of the show the greeting and the names must have been drawn. For the
 end-to-end test of a page the generator wrote through its window, which runs
 under another Python.
 
-    open_card.py PAGE NAMES SCREENSHOT_PREFIX
+    python3 -m tests.browser.open_card PAGE NAMES SCREENSHOT_PREFIX
 
 Exits 0 when all holds, else prints what did not."""
 
-import os
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import chromium  # noqa: E402
+from devkit.browsers import chromium
 
 GREETING = 'Buon Natale e felice anno nuovo'
 

@@ -4,12 +4,10 @@ card closed, during its show and at its end. No violation a person would
 meet (axe's "serious" or "critical") may stand."""
 
 import os
-import sys
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import chromium  # noqa: E402
-from webcard import ROOT, WebCardCase, fill  # noqa: E402
+from devkit.browsers import chromium
+from tests.browser.webcard import ROOT, WebCardCase, fill
 
 AXE = os.path.join(ROOT, 'tests', 'browser', 'axe', 'node_modules', 'axe-core', 'axe.min.js')
 PAGE = os.path.join(ROOT, 'dist', 'Carolux.html')

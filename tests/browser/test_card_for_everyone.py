@@ -4,12 +4,10 @@ at its end; a visible control stops the motion and the music at a touch;
 focus shows on every control; less motion where the person asks for it."""
 
 import os
-import sys
 import time
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from webcard import GREETING, OUT, PIC_GREEN, WebCardCase, overlaps  # noqa: E402
+from tests.browser.webcard import GREETING, OUT, PIC_GREEN, WebCardCase, fill, overlaps
 
 NOTES = '''(() => {
     window.notes = [];
@@ -79,7 +77,6 @@ class CardForEveryoneTest(WebCardCase):
         page = self.browser.new_page()
         page.send('Emulation.setEmulatedMedia', {'features': [{'name': 'prefers-reduced-motion', 'value': 'reduce'}]})
         page.viewport(1024, 768)
-        from webcard import fill
         page.open(fill(self.folder.name, NAMES))
         page.wait_for('document.documentElement.classList.contains("closed")')
         self.assertEqual(page.evaluate('document.getAnimations().length'), 0, 'no pulse')

@@ -8,18 +8,16 @@ writing each kind, byte for byte the program's. The detailed checks stay
 with Chromium; screenshots land in out/browser/, named by engine."""
 
 import os
-import sys
 import tempfile
 import time
 import unittest
 import urllib.parse
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import firefox  # noqa: E402
-import webkit  # noqa: E402
-from test_generator_page import KINDS, PAGE, WHEN, expected  # noqa: E402
-from test_site import GREEK, LoggedSite  # noqa: E402
-from webcard import (GREETING, IMAGE, OUT, PIC_GREEN, TEMPLATE, WRITER, WebCardCase, fill,  # noqa: E402
+from devkit.browsers import firefox
+from devkit.browsers import webkit
+from tests.browser.test_generator_page import KINDS, PAGE, WHEN, expected
+from tests.browser.test_site import GREEK, LoggedSite
+from tests.browser.webcard import (GREETING, IMAGE, OUT, PIC_GREEN, TEMPLATE, WRITER, WebCardCase, fill,
                      overlaps)
 
 NAMES = 'Mario e Anna'

@@ -8,13 +8,11 @@ import base64
 import json
 import os
 import subprocess
-import sys
 import tempfile
 import time
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import chromium  # noqa: E402
+from devkit.browsers import chromium
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), '..', '..'))
 PAGE = os.path.join(ROOT, 'dist', 'Carolux.html')

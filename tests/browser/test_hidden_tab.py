@@ -3,13 +3,10 @@
 show holds and goes on from the same moment, the chimes keep the show's
 spacing, and the tune plays every note in its place."""
 
-import os
-import sys
 import time
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from webcard import SOUNDS_STARTED, WebCardCase  # noqa: E402
+from tests.browser.webcard import SOUNDS_STARTED, WebCardCase
 
 TUNE_TIMES = 'Card.parts.then((parts) => Synth.parse(parts.tune).notes.map((n) => n.time))'
 

@@ -8,15 +8,12 @@ picture, with one line saying why, and no error."""
 import base64
 import os
 import re
-import sys
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from webcard import OUT, ROOT, TEMPLATE, WebCardCase, fill  # noqa: E402
+from tests.browser.webcard import OUT, ROOT, TEMPLATE, WebCardCase, fill
 
-sys.path.insert(0, os.path.join(ROOT, 'cmake'))
-import ico_to_png  # noqa: E402
-from card_resources import pictures  # noqa: E402
+from cmake import ico_to_png
+from cmake.card_resources import pictures
 
 REFERENCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'reference', 'noscript-800x600.png')
 NAMES = 'Mario e Anna'

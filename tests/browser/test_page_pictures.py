@@ -4,13 +4,12 @@ mask), and the PNG it writes, read back here, holds the same pixels."""
 
 import os
 import struct
-import sys
 import unittest
 import zlib
 
+from cmake import ico_to_png
+
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), '..', '..'))
-sys.path.insert(0, os.path.join(ROOT, 'cmake'))
-import ico_to_png  # noqa: E402
 
 SIZE = 32
 

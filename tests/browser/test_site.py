@@ -15,9 +15,8 @@ import threading
 import unittest
 import urllib.parse
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import chromium  # noqa: E402
-from webcard import GREETING, OUT, ROOT, TEMPLATE, WRITER, IMAGE  # noqa: E402
+from devkit.browsers import chromium
+from tests.browser.webcard import GREETING, OUT, ROOT, TEMPLATE, WRITER, IMAGE
 
 SITE = os.path.join(ROOT, 'dist', 'site')
 WEB_BUILD = os.path.join(ROOT, 'build', 'host', 'web')
@@ -179,7 +178,7 @@ class SiteTest(unittest.TestCase):
         # Built for an address: the tags point there, and a card written as a
         # file links from its picture without scripts to its page on the site.
         with tempfile.TemporaryDirectory() as folder:
-            subprocess.run([sys.executable, os.path.join(ROOT, 'cmake', 'assemble_web_template.py'),
+            subprocess.run([sys.executable, '-m', 'cmake.assemble_web_template',
                             '--web', os.path.join(ROOT, 'web'), '--assets', os.path.join(ROOT, 'assets', 'player'),
                             '--texts', os.path.join(ROOT, 'player', 'CardTexts.h'),
                             '--look', os.path.join(ROOT, 'player', 'CardLook.h'),
@@ -187,7 +186,7 @@ class SiteTest(unittest.TestCase):
                             '--finished', os.path.join(WEB_BUILD, 'finished.txt'),
                             '--out', os.path.join(folder, 'template.html'),
                             '--site-page', os.path.join(folder, 'biglietto.html'),
-                            '--site-url', 'https://example.org/auguri'], check=True)
+                            '--site-url', 'https://example.org/auguri'], cwd=ROOT, check=True)
             there = tags(os.path.join(folder, 'biglietto.html'))
             self.assertEqual(there['og:image'], 'https://example.org/auguri/anteprima.jpg')
             self.assertEqual(there['og:url'], 'https://example.org/auguri/biglietto.html')

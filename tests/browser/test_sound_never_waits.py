@@ -4,13 +4,10 @@ with no output device), one whose sound comes late and is then interrupted
 by the phone and comes back. Both play to the finished card; the show's
 clock neither waits, nor jumps, nor bursts into the chimes it held."""
 
-import os
-import sys
 import time
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from webcard import PIC_GREEN, SOUNDS_STARTED, WebCardCase  # noqa: E402
+from tests.browser.webcard import PIC_GREEN, SOUNDS_STARTED, WebCardCase
 
 # Every context the page makes, with a state the test sets (None: the real
 # one), and every sound started with when it is due.

@@ -6,14 +6,12 @@ a hidden tab have their own modules."""
 import os
 import re
 import struct
-import sys
 import tempfile
 import time
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import chromium  # noqa: E402
-from webcard import (GREETING, IMG_STAR0, OUT, PIC_GREEN, PIC_RED, REF_W, TUNE,  # noqa: E402
+from devkit.browsers import chromium
+from tests.browser.webcard import (GREETING, IMG_STAR0, OUT, PIC_GREEN, PIC_RED, REF_W, TUNE,
                      WebCardCase, fill, overlaps)
 
 # What the host tests of the scene know of the 800 x 600 screen, which a

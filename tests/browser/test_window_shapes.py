@@ -7,11 +7,9 @@ small windows."""
 
 import os
 import re
-import sys
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from webcard import (IMG_NEVE, IMG_STAR0, OUT, PIC_GREEN, REF_H, REF_W, SEVENTY, WebCardCase,  # noqa: E402
+from tests.browser.webcard import (IMG_NEVE, IMG_STAR0, OUT, PIC_GREEN, REF_H, REF_W, SEVENTY, WebCardCase,
                      overlaps)
 
 SMALLEST_LETTERS = 12  # CSS pixels

@@ -6,12 +6,10 @@ Screenshots land in out/browser/."""
 import json
 import os
 import subprocess
-import sys
 import tempfile
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import chromium  # noqa: E402
+from devkit.browsers import chromium
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), '..', '..'))
 TEMPLATE = os.path.join(ROOT, 'build', 'host', 'web', 'card-template.html')

@@ -2,11 +2,10 @@
 top, warns on small screens, and ends at a character key only."""
 
 import os
-import sys
 import unittest
 
-sys.path.insert(0, os.path.dirname(__file__))
-from harness import DIST, Session, rect_contains, wait_exit  # noqa: E402
+from devkit.pictures import rect_contains
+from devkit.wine import DIST, Session, wait_exit
 
 PLAYER = os.path.join(DIST, "Nevalto.exe")
 SNOWFLAKE = (32, 104, 32, 32)

@@ -5,12 +5,11 @@ sequencer, the names of a real card, and the ending by itself or at a key."""
 import glob
 import os
 import shutil
-import sys
 import time
 import unittest
 
-sys.path.insert(0, os.path.dirname(__file__))
-from harness import DIST, OUT, PREFIX, ROOT, Icon, Session, wait_exit  # noqa: E402
+from devkit.pictures import Icon
+from devkit.wine import DIST, OUT, PREFIX, ROOT, Session, wait_exit
 
 PLAYER = os.path.join(DIST, "Nevalto.exe")
 ART = os.path.join(ROOT, "assets", "player")

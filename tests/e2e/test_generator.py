@@ -9,16 +9,13 @@ its twin) from a scratch folder, so the cards land there."""
 import os
 import shutil
 import subprocess
-import sys
 import tempfile
 import time
 import unittest
 import zipfile
 
-sys.path.insert(0, os.path.dirname(__file__))
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "assets"))
-from harness import BUILD, DIST, OUT, ROOT, Session, wait_exit  # noqa: E402
-import test_generator_art as art_reader  # noqa: E402
+from devkit.wine import BUILD, DIST, OUT, ROOT, Session, wait_exit
+from tests.assets import test_generator_art as art_reader
 
 CONTAINER = os.path.join(DIST, "Carolux.exe")
 PLAYER = os.path.join(DIST, "Nevalto.exe")
@@ -37,7 +34,6 @@ FILE_NAME_BOX = 1148  # the file name box of the system's save dialog
 FILE_TYPE_BOX = 1136  # its list of file types
 EXE_TYPE, ZIP_TYPE = "File eseguibile (*.exe)", "Biglietto compresso (*.zip)"
 WEB_TYPE = "Biglietto per il web (*.html)"
-OPEN_CARD = os.path.join(ROOT, "tests", "browser", "open_card.py")
 TEMPLATE_PROBLEM = "il modello del biglietto per il web"
 
 # Client area of frmWizard, 8205 x 5835 twips, at the 96 dots per inch of the test display.
@@ -532,8 +528,9 @@ class WebCardTest(unittest.TestCase):
             self.assertIn(b"Mario e Anna", written)
             # What the friend gets: the page the generator wrote, opened from
             # disk in a real browser (Debian's Python has its protocol client).
-            opened = subprocess.run(["/usr/bin/python3", OPEN_CARD, page, "Mario e Anna",
-                                     os.path.join(OUT, "web-card")], capture_output=True, text=True, timeout=180)
+            opened = subprocess.run(["/usr/bin/python3", "-m", "tests.browser.open_card", page, "Mario e Anna",
+                                     os.path.join(OUT, "web-card")], cwd=ROOT, capture_output=True, text=True,
+                                    timeout=180)
             self.assertEqual(opened.returncode, 0, opened.stderr[-2000:])
 
             # Names no code page holds, and markup: no question, every

@@ -4,13 +4,13 @@ through the generator's window, plays it, and leaves pictures of both."""
 
 import os
 import subprocess
-import sys
 import time
 import unittest
 
+from devkit.pictures import Icon, Image
+from devkit.wine import BUILDS, build_problem
+
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-from harness import BUILDS, Icon, Image, build_problem  # noqa: E402
 
 OUT = os.path.join(ROOT, "out", "run")
 

@@ -5,12 +5,11 @@ container: the generator's image, then the player image at its offset."""
 import os
 import re
 import struct
-import sys
 import unittest
 import zlib
 
-sys.path.insert(0, os.path.dirname(__file__))
-from pe import PeFile  # noqa: E402
+from devkit.pe import PeFile
+from devkit.card_layout import player_image_offset
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 PLAYER = os.path.join(ROOT, "dist", "Nevalto.exe")
@@ -18,9 +17,6 @@ PLAYER_TWIN = os.path.join(ROOT, "dist", "x64", "Nevalto.exe")
 GENERATOR = os.path.join(ROOT, "dist", "Carolux.exe")
 GENERATOR_TWIN = os.path.join(ROOT, "dist", "x64", "Carolux.exe")
 WEB_TEMPLATE = os.path.join(ROOT, "build", "host", "web", "card-template.html")
-
-sys.path.insert(0, os.path.join(ROOT, "cmake"))
-from card_layout import player_image_offset  # noqa: E402
 
 PLAYER_IMAGE_OFFSET = player_image_offset()
 # The card is what people mail: it stays within 37 KB.

@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """The generator's GIF reader (through gif_dump) against the independent
 reader of tests/assets/test_generator_art.py: every frame of every GIF picture the
 generator shows, pixel for pixel, transparency included.
@@ -11,9 +10,9 @@ import subprocess
 import sys
 import unittest
 
+from tests.assets import test_generator_art as reader
+
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-sys.path.insert(0, os.path.join(ROOT, "tests", "assets"))
-import test_generator_art as reader  # noqa: E402
 
 GIF_DUMP = None
 PICTURES = ["wand.gif", "warning.gif", "mailperson.gif", "banner.gif"]

@@ -11,13 +11,14 @@ prefix."""
 import os
 import shutil
 import signal
-import struct
 import subprocess
 import tempfile
 import time
-import zlib
 
-ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+from devkit.i386_probe import i386_problem
+from devkit.pictures import Image, desktop_picture
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 WINE64 = "/usr/lib/wine/wine64"
 WINE32 = "/usr/lib/wine/wine"
 WINESERVER = "/usr/lib/wine/wineserver64"
@@ -48,96 +49,12 @@ OUT = os.path.join(ROOT, "out", "e2e", BUILD.name)
 def build_problem(build=BUILD):
     """Why this machine cannot run the build's programs, or None when it can."""
     if build.loader == WINE32:
-        import sys
-        sys.path.insert(0, os.path.join(ROOT, "tools"))
-        from i386_probe import i386_problem
         problem = i386_problem()
         if problem:
             return problem
         if not os.path.exists(WINE32):
             return "Wine's 32-bit loader (Debian's wine32) is not installed"
     return None
-
-
-class Image:
-    """An RGB picture with pixels as (r, g, b) tuples."""
-
-    def __init__(self, width, height, rgb):
-        self.width, self.height, self.rgb = width, height, rgb
-
-    @classmethod
-    def from_bmp(cls, path):
-        with open(path, "rb") as f:
-            data = f.read()
-        offset = struct.unpack_from("<I", data, 10)[0]
-        width, height = struct.unpack_from("<ii", data, 18)
-        stride = (width * 3 + 3) // 4 * 4
-        rgb = bytearray(width * height * 3)
-        for y in range(height):
-            row = data[offset + (height - 1 - y) * stride: offset + (height - 1 - y) * stride + width * 3]
-            line = bytearray(row)
-            line[0::3], line[2::3] = row[2::3], row[0::3]  # BGR to RGB
-            rgb[y * width * 3:(y + 1) * width * 3] = line
-        return cls(width, height, bytes(rgb))
-
-    def pixel(self, x, y):
-        i = (y * self.width + x) * 3
-        return tuple(self.rgb[i:i + 3])
-
-    def crop(self, left, top, width, height):
-        rows = [self.rgb[((top + y) * self.width + left) * 3:((top + y) * self.width + left + width) * 3]
-                for y in range(height)]
-        return Image(width, height, b"".join(rows))
-
-    def differences(self, other):
-        """Points where the two pictures differ (same size required)."""
-        assert (self.width, self.height) == (other.width, other.height)
-        points = []
-        w = self.width * 3
-        for y in range(self.height):
-            a, b = self.rgb[y * w:(y + 1) * w], other.rgb[y * w:(y + 1) * w]
-            if a != b:
-                for x in range(self.width):
-                    if a[x * 3:x * 3 + 3] != b[x * 3:x * 3 + 3]:
-                        points.append((x, y))
-        return points
-
-    def count(self, predicate, box=None):
-        left, top, width, height = box or (0, 0, self.width, self.height)
-        n = 0
-        for y in range(max(top, 0), min(top + height, self.height)):
-            for x in range(max(left, 0), min(left + width, self.width)):
-                if predicate(self.pixel(x, y)):
-                    n += 1
-        return n
-
-    def save_png(self, path):
-        os.makedirs(os.path.dirname(path), exist_ok=True)
-        w = self.width * 3
-        raw = b"".join(b"\0" + self.rgb[y * w:(y + 1) * w] for y in range(self.height))
-
-        def chunk(kind, body):
-            return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
-
-        with open(path, "wb") as f:
-            f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0))
-                    + chunk(b"IDAT", zlib.compress(raw, 6)) + chunk(b"IEND", b""))
-
-
-def desktop_picture(width, height):
-    """A picture in which nearly every pixel differs from its neighbours, so
-    a copy shifted by a pixel or scaled shows at once."""
-    rows = []
-    for y in range(height):
-        g = y & 255
-        hi_y = (y >> 8) * 90
-        rows.append(bytes(c for x in range(width) for c in (x & 255, g, ((x >> 8) * 40 + hi_y + 60) & 255)))
-    return Image(width, height, b"".join(rows))
-
-
-def rect_contains(rect, point):
-    left, top, width, height = rect
-    return left <= point[0] < left + width and top <= point[1] < top + height
 
 
 # Wine takes Windows' locale from the environment's: the C locale is US
@@ -330,42 +247,3 @@ def wait_exit(process, seconds):
         return True
     except subprocess.TimeoutExpired:
         return False
-
-
-class Icon:
-    """One of our single-image icons: colour of each opaque pixel."""
-
-    def __init__(self, path):
-        with open(path, "rb") as f:
-            data = f.read()
-        offset = struct.unpack_from("<I", data, 18)[0]
-        header, width, height2, _, bits = struct.unpack_from("<IiiHH", data, offset)
-        height = height2 // 2
-        assert bits in (4, 8), "our icons hold at most 256 colours"
-        entries = struct.unpack_from("<I", data, offset + 32)[0] or 1 << bits
-        palette = [tuple(data[offset + header + 4 * i:offset + header + 4 * i + 3][::-1]) for i in range(entries)]
-        pixels = offset + header + 4 * entries
-        stride = (width * bits + 31) // 32 * 4
-        mask = pixels + stride * height
-        mask_stride = ((width + 31) // 32) * 4
-        self.width, self.height = width, height
-        self.opaque = {}
-        for row in range(height):
-            y = height - 1 - row
-            for x in range(width):
-                transparent = data[mask + row * mask_stride + x // 8] & (0x80 >> (x % 8))
-                if not transparent:
-                    at = pixels + row * stride
-                    index = data[at + x] if bits == 8 else data[at + x // 2] >> (0 if x % 2 else 4) & 15
-                    self.opaque[(x, y)] = palette[index]
-
-    def match(self, image, left, top, columns=None):
-        """Share of the icon's opaque pixels (optionally only some columns)
-        that the image shows exactly, with the icon's corner at left, top."""
-        points = [(p, c) for p, c in self.opaque.items() if columns is None or p[0] in columns]
-        hits = 0
-        for (x, y), colour in points:
-            sx, sy = left + x, top + y
-            if 0 <= sx < image.width and 0 <= sy < image.height and image.pixel(sx, sy) == colour:
-                hits += 1
-        return hits / len(points) if points else 0.0

@@ -1,4 +1,5 @@
-"""A small reader of Windows PE files, for checking what the build ships."""
+"""The one reader of Windows PE files: for the build steps that finish and
+assemble the programs, the checks of what the build ships and the benchmark."""
 
 import struct
 
@@ -21,7 +22,8 @@ class PeFile:
         self.file_alignment = struct.unpack_from("<I", data, opt + 36)[0]
         (self.os_major, self.os_minor, _, _, self.subsystem_major,
          self.subsystem_minor) = struct.unpack_from("<HHHHHH", data, opt + 40)
-        self.checksum = struct.unpack_from("<I", data, opt + 64)[0]
+        self.checksum_offset = opt + 64
+        self.checksum = struct.unpack_from("<I", data, self.checksum_offset)[0]
         self.subsystem = struct.unpack_from("<H", data, opt + 68)[0]
         dirs = opt + (112 if self.is_pe32_plus else 96)
         count = struct.unpack_from("<I", data, dirs - 4)[0]
@@ -104,3 +106,8 @@ class PeFile:
                     start = self.rva_to_offset(data_rva)
                     found[(kind, name, language)] = self.data[start:start + size]
         return found
+
+
+def image_end(data):
+    """Offset of the first byte after the last section's raw data."""
+    return PeFile(data).image_end()

@@ -11,7 +11,7 @@ import time
 
 import websocket
 
-from pages import Polling, read_text
+from devkit.browsers.pages import Polling, read_text, stop
 
 CHROMIUM = '/usr/bin/chromium'
 
@@ -92,13 +92,7 @@ class Browser:
             if getattr(self, 'socket', None):
                 self.socket.close()
         finally:
-            if self.process.poll() is None:
-                self.process.terminate()
-                try:
-                    self.process.wait(10)
-                except subprocess.TimeoutExpired:
-                    self.process.kill()
-                    self.process.wait()
+            stop(self.process)
             shutil.rmtree(self.profile, ignore_errors=True)
 
 

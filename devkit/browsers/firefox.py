@@ -15,7 +15,7 @@ import time
 
 import websocket
 
-from pages import Polling, read_text
+from devkit.browsers.pages import Polling, read_text, stop
 
 FIREFOX = '/usr/bin/firefox-esr'
 NAME = 'firefox'
@@ -171,12 +171,6 @@ class Browser(Polling):
             if self.socket:
                 self.socket.close()
         finally:
-            if self.process.poll() is None:
-                self.process.terminate()
-                try:
-                    self.process.wait(10)
-                except subprocess.TimeoutExpired:
-                    self.process.kill()
-                    self.process.wait()
+            stop(self.process)
             self.log.close()
             shutil.rmtree(self.profile, ignore_errors=True)

@@ -21,3 +21,7 @@ def layout_constant(name, header=LAYOUT_HEADER):
 
 def player_image_offset(header=OFFSET_HEADER):
     return layout_constant("PlayerImageOffset", header)
+
+
+def senders_field_length():
+    return layout_constant("SendersFieldLength")

@@ -1,6 +1,7 @@
 """What the three browsers' drivers share: reading a file a browser writes
-as it starts, and waiting for a page to show something."""
+as it starts, waiting for a page to show something, and ending a browser."""
 
+import subprocess
 import time
 
 
@@ -11,6 +12,17 @@ def read_text(path):
             return f.read()
     except FileNotFoundError:
         return ''
+
+
+def stop(process):
+    """Ends a browser the driver started: asked first, then made to."""
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(10)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
 
 
 class Polling:

@@ -14,7 +14,7 @@ import subprocess
 import tempfile
 import time
 
-from pages import Polling
+from devkit.browsers.pages import Polling
 
 PYTHON = '/usr/bin/python3'
 XVFB = '/usr/bin/Xvfb'

@@ -1,7 +1,6 @@
-#!/usr/bin/env python3
 """Can this machine run 32-bit x86 programs? Tried, not guessed: a tiny
 static i386 Linux program that only exits with 42 is written and run.
-As a script: exit 0 when it can, else prints why and exits 1."""
+As python3 -m devkit.i386_probe: exit 0 when it can, else prints why and exits 1."""
 
 import os
 import struct
