@@ -10,7 +10,7 @@ file(GLOB PAGE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/webgen/*.html" "${
   "${CMAKE_SOURCE_DIR}/webgen/*.js")
 file(MAKE_DIRECTORY "${DIST_OUT}/site")
 add_custom_command(OUTPUT "${DIST_OUT}/Carolux.html" "${DIST_OUT}/site/index.html"
-  COMMAND Python3::Interpreter -m cmake.assemble_generator_page
+  COMMAND Python3::Interpreter -m cmake.assemble_page generator
     --page "${CMAKE_SOURCE_DIR}/webgen" --web "${CMAKE_SOURCE_DIR}/web" --wasm "${WEB_OUT}/writer.wasm" --image "$<TARGET_FILE:Nevalto>"
     --template "${WEB_OUT}/card-template.html" --about-texts "${CAROLUX_HOST_BUILD}/about_texts"
     --resources "${CMAKE_SOURCE_DIR}/assets/generator/Carolux.rc"
@@ -18,7 +18,7 @@ add_custom_command(OUTPUT "${DIST_OUT}/Carolux.html" "${DIST_OUT}/site/index.htm
     --card-path "${CMAKE_SOURCE_DIR}/cardbytes/CardPath.cpp" --out "${DIST_OUT}/Carolux.html"
     --site-out "${DIST_OUT}/site/index.html"
   DEPENDS "${WEB_OUT}/writer.wasm" Nevalto "${WEB_OUT}/card-template.html" ${PAGE_SOURCES}
-    "${CMAKE_SOURCE_DIR}/cmake/assemble_generator_page.py" "${CMAKE_SOURCE_DIR}/cmake/ico_to_png.py"
+    "${CMAKE_SOURCE_DIR}/cmake/assemble_page.py" "${CMAKE_SOURCE_DIR}/cmake/generator_page.py" "${CMAKE_SOURCE_DIR}/cmake/ico_to_png.py"
     "${CMAKE_SOURCE_DIR}/cmake/page_parts.py" "${CMAKE_SOURCE_DIR}/cmake/deflate_raw.py"
     "${CMAKE_SOURCE_DIR}/web/embedded.js" "${CMAKE_SOURCE_DIR}/web/memory.js" "${CAROLUX_HOST_BUILD}/about_texts"
     "${CMAKE_SOURCE_DIR}/assets/generator/Carolux.rc" "${CMAKE_SOURCE_DIR}/assets/generator/carolux.ico"

@@ -112,14 +112,14 @@ file(GLOB WEB_PAGE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/web/*.html" "$
 file(GLOB WEB_ASSETS CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/assets/player/*.ico")
 # The site's card page comes with it: the same page, its names from its link.
 add_custom_command(OUTPUT "${WEB_OUT}/card-template.html" "${WEB_OUT}/biglietto.html"
-  COMMAND Python3::Interpreter -m cmake.assemble_web_template
+  COMMAND Python3::Interpreter -m cmake.assemble_page card
     --web "${CMAKE_SOURCE_DIR}/web" --assets "${CMAKE_SOURCE_DIR}/assets/player"
     --texts "${CMAKE_SOURCE_DIR}/player/CardTexts.h" --look "${CMAKE_SOURCE_DIR}/player/CardLook.h"
     --wasm "${WEB_OUT}/scene.wasm" --finished "${WEB_OUT}/finished.txt" --out "${WEB_OUT}/card-template.html"
     --site-page "${WEB_OUT}/biglietto.html" --site-url "${CAROLUX_SITE_URL}"
   DEPENDS "${WEB_OUT}/scene.wasm" "${WEB_OUT}/finished.txt" ${WEB_PAGE_SOURCES} ${WEB_ASSETS}
     "${CMAKE_SOURCE_DIR}/assets/player/tune.mid" "${CMAKE_SOURCE_DIR}/assets/player/chime.wav"
-    "${CMAKE_SOURCE_DIR}/cmake/assemble_web_template.py" "${CMAKE_SOURCE_DIR}/cmake/ico_to_png.py"
+    "${CMAKE_SOURCE_DIR}/cmake/assemble_page.py" "${CMAKE_SOURCE_DIR}/cmake/card_page.py" "${CMAKE_SOURCE_DIR}/cmake/ico_to_png.py"
     "${CMAKE_SOURCE_DIR}/cmake/page_parts.py" "${CMAKE_SOURCE_DIR}/cmake/deflate_raw.py"
     "${CMAKE_SOURCE_DIR}/player/CardTexts.h" "${CMAKE_SOURCE_DIR}/player/PlayerResources.h"
     "${CMAKE_SOURCE_DIR}/player/CardLook.h" "${CMAKE_SOURCE_DIR}/cmake/card_resources.py" "${CMAKE_SOURCE_DIR}/devkit/card_layout.py"

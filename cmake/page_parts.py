@@ -7,9 +7,12 @@ what runs."""
 import base64
 import hashlib
 import os
+import re
 import shutil
 import subprocess
 import tempfile
+
+from cmake.deflate_raw import deflate_raw
 
 
 def b64(data):
@@ -56,3 +59,51 @@ def smallest_png(png):
 
 def csp_hash(text):
     return "'sha256-%s'" % b64(hashlib.sha256(text.encode('utf-8')).digest())
+
+
+def read(path, binary=False):
+    with open(path, 'rb' if binary else 'r', **({} if binary else {'encoding': 'utf-8'})) as f:
+        return f.read()
+
+
+def fill(source, values, keep=(), what='page'):
+    """Each {{name}} of the source with its value. Names in keep stay as they
+    are, for a later filler; any other name without a value stops the build
+    and is named."""
+    unknown = set()
+
+    def value(match):
+        name = match.group(1)
+        if name in values:
+            return values[name]
+        if name not in keep:
+            unknown.add(name)
+        return match.group(0)
+
+    out = re.sub(r'\{\{(\w+)\}\}', value, source)
+    if unknown:
+        raise SystemExit('assemble_page: nothing for %s in the %s' % (', '.join(sorted(unknown)), what))
+    return out
+
+
+def policy(styles, scripts, frames=False):
+    """The page's Content-Security-Policy: nothing loads; pictures from data:,
+    the styles and scripts it carries by their hashes, WebAssembly, and
+    blob: frames where asked."""
+    return ("default-src 'none'; img-src data:; style-src %s; script-src %s 'wasm-unsafe-eval'; %s"
+            "base-uri 'none'; form-action 'none'" % (' '.join(styles), ' '.join(scripts),
+                                                     'frame-src blob:; ' if frames else ''))
+
+
+def packed(name, parts):
+    """A script line that carries the parts in one deflated pack, and their
+    lengths to part them again."""
+    return 'const %s = {pack: "%s", parts: [%s]};\n' % (name, b64(deflate_raw(b''.join(parts))),
+                                                       ', '.join(str(len(p)) for p in parts))
+
+
+def within(body, limit, what):
+    """The page's bytes, once they are seen to stay within its limit."""
+    if len(body) > limit:
+        raise SystemExit('assemble_page: the %s has %d bytes, more than %d' % (what, len(body), limit))
+    return body

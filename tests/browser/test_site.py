@@ -178,7 +178,7 @@ class SiteTest(unittest.TestCase):
         # Built for an address: the tags point there, and a card written as a
         # file links from its picture without scripts to its page on the site.
         with tempfile.TemporaryDirectory() as folder:
-            subprocess.run([sys.executable, '-m', 'cmake.assemble_web_template',
+            subprocess.run([sys.executable, '-m', 'cmake.assemble_page', 'card',
                             '--web', os.path.join(ROOT, 'web'), '--assets', os.path.join(ROOT, 'assets', 'player'),
                             '--texts', os.path.join(ROOT, 'player', 'CardTexts.h'),
                             '--look', os.path.join(ROOT, 'player', 'CardLook.h'),

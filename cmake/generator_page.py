@@ -1,4 +1,5 @@
-"""Assembles the generator's page, dist/Carolux.html, from webgen/: the page,
+"""The generator's page, dist/Carolux.html, as the page assembler makes it
+(cmake/assemble_page.py generator) from webgen/: the page,
 its style and script (minified, the script with the web card's reader of
 embedded bytes, web/embedded.js), one deflated pack of the writing code's
 WebAssembly, the finished player image and the web card's template (each
@@ -16,34 +17,27 @@ card's link: it stands beside the card page, which the link opens.
 The kinds of card are the save dialog's types, read from CardPath.cpp, in
 the page's markup, so that nothing moves when its script starts.
 
-Usage: assemble_generator_page.py --page DIR --web DIR --wasm FILE --image FILE --template FILE
-                                  --about-texts TOOL --resources Carolux.rc --icon FILE
-                                  --card-path CardPath.cpp --out FILE [--site-out FILE]
+Options: --page DIR --web DIR --wasm FILE --image FILE --template FILE --about-texts TOOL
+         --resources Carolux.rc --icon FILE --card-path CardPath.cpp --out FILE [--site-out FILE]
 """
 
-import argparse
 import os
 import re
 import subprocess
 
 from cmake import ico_to_png
-from cmake.deflate_raw import deflate_raw
-from cmake.page_parts import b64, csp_hash, escape, minify_script, minify_style, smallest_png
+from cmake.page_parts import (b64, csp_hash, escape, fill, minify_script, minify_style, packed, policy, read,
+                              smallest_png, within)
 from devkit.card_layout import senders_field_length
 
 MAX_BYTES = 96 * 1024
-
-
-def read(path, mode='rb'):
-    with open(path, mode, **({} if 'b' in mode else {'encoding': 'utf-8'})) as f:
-        return f.read()
 
 
 def card_sources(template):
     """The hashes the web card's own policy allows for its style and scripts."""
     match = re.search(rb'http-equiv="Content-Security-Policy" content="([^"]*)"', template)
     if not match:
-        raise SystemExit('assemble_generator_page: the web card template has no policy')
+        raise SystemExit('assemble_page: the web card template has no policy')
     policy = dict((part.strip().split(' ', 1) + [''])[:2] for part in match.group(1).decode().split(';'))
 
     def hashes(directive):
@@ -55,9 +49,9 @@ def card_sources(template):
 def about_texts(tool, resources):
     """The About window's version caption, contacts and mail links, from the
     window's own code (the build's about_texts), for the program's version."""
-    match = re.search(r'FILEVERSION\s+(\d+),\s*(\d+),\s*(\d+),\s*(\d+)', read(resources, 'r'))
+    match = re.search(r'FILEVERSION\s+(\d+),\s*(\d+),\s*(\d+),\s*(\d+)', read(resources))
     if not match:
-        raise SystemExit('assemble_generator_page: no FILEVERSION in %s' % resources)
+        raise SystemExit('assemble_page: no FILEVERSION in %s' % resources)
     major, minor, _, revision = match.groups()
     lines = subprocess.run([tool, major, minor, revision], check=True, capture_output=True).stdout.decode('utf-8')
     return dict(line.split('=', 1) for line in lines.splitlines())
@@ -65,18 +59,18 @@ def about_texts(tool, resources):
 
 def card_types(path):
     """The save dialog's types in order: (description, pattern)."""
-    block = re.search(r'kTypes\[\] = \{(.*?)\n\};', read(path, 'r'), re.S)
+    block = re.search(r'kTypes\[\] = \{(.*?)\n\};', read(path), re.S)
     types = re.findall(r'\{L"([^"]+)", L"([^"]+)", L"[^"]+"\}', block.group(1) if block else '')
     if not types:
-        raise SystemExit('assemble_generator_page: no card types in %s' % path)
+        raise SystemExit('assemble_page: no card types in %s' % path)
     return types
 
 
 def default_name(path):
     """The card's name when none is typed, as the program and the page give it."""
-    match = re.search(r'kDefaultCardName\[\] = L"([^"]+)";', read(path, 'r'))
+    match = re.search(r'kDefaultCardName\[\] = L"([^"]+)";', read(path))
     if not match:
-        raise SystemExit('assemble_generator_page: no default name in %s' % path)
+        raise SystemExit('assemble_page: no default name in %s' % path)
     return match.group(1)
 
 
@@ -88,51 +82,40 @@ def kinds_markup(types, web_checked):
         for i, (description, pattern) in enumerate(types)).rstrip('\n')
 
 
-def main():
-    parser = argparse.ArgumentParser()
+def options(parser):
     for option in ('--page', '--web', '--wasm', '--image', '--template', '--about-texts', '--resources', '--icon',
                    '--card-path', '--out'):
         parser.add_argument(option, required=True)
     parser.add_argument('--site-out')
-    args = parser.parse_args()
 
-    image, template = read(args.image), read(args.template)
+
+def assemble(args):
+    image, template = read(args.image, binary=True), read(args.template, binary=True)
     field = senders_field_length()
     if image[-field:] != bytes(field):
-        raise SystemExit('assemble_generator_page: %s does not end in the free senders\' field' % args.image)
-    parts = (read(args.wasm), image, template)
-    data = 'const PAGE_DATA = {pack: "%s", parts: [%s]};\n' % (b64(deflate_raw(b''.join(parts))),
-                                                            ', '.join(str(len(p)) for p in parts))
-    script = data + minify_script(read(os.path.join(args.web, 'embedded.js'), 'r') +
-                                  read(os.path.join(args.web, 'memory.js'), 'r') +
-                                  read(os.path.join(args.page, 'page.js'), 'r'))
-    style = minify_style(read(os.path.join(args.page, 'page.css'), 'r'))
+        raise SystemExit('assemble_page: %s does not end in the free senders\' field' % args.image)
+    script = packed('PAGE_DATA', (read(args.wasm, binary=True), image, template)) + \
+        minify_script(''.join(read(path) for path in (os.path.join(args.web, 'embedded.js'),
+                                                      os.path.join(args.web, 'memory.js'),
+                                                      os.path.join(args.page, 'page.js'))))
+    style = minify_style(read(os.path.join(args.page, 'page.css')))
     # Marks the page as scripted before it shows, so the form never shows
     # where it could not work: nor where the browser cannot unpack it.
     boot = 'document.documentElement.className = window.DecompressionStream ? "js" : "";'
     card_styles, card_scripts = card_sources(template)
-    csp = ("default-src 'none'; img-src data:; style-src %s; script-src %s 'wasm-unsafe-eval'; frame-src blob:; "
-           "base-uri 'none'; form-action 'none'" % (' '.join([csp_hash(style)] + card_styles),
-                                                   ' '.join([csp_hash(boot), csp_hash(script)] + card_scripts)))
-    _, _, icon = ico_to_png.icon_to_png(read(args.icon))
+    csp = policy([csp_hash(style)] + card_styles, [csp_hash(boot), csp_hash(script)] + card_scripts, frames=True)
+    _, _, icon = ico_to_png.icon_to_png(read(args.icon, binary=True))
     icon = smallest_png(icon)
     about = {name: escape(text) for name, text in about_texts(args.about_texts, args.resources).items()}
     values = dict(about, csp=csp, style=style, script=script, boot=boot, icon=b64(icon),
                   default_name=escape(default_name(args.card_path)))
-    source = read(os.path.join(args.page, 'page.html'), 'r')
+    source = read(os.path.join(args.page, 'page.html'))
     types = card_types(args.card_path)
     for path, site in ((args.out, False), (args.site_out, True)):
         if not path:
             continue
         own = {'site': ' data-site' if site else '', 'link_hidden': '' if site else ' hidden',
                'link_checked': ' checked' if site else '', 'kinds': kinds_markup(types, not site)}
-        page = re.sub(r'\{\{(\w+)\}\}', lambda m: dict(values, **own)[m.group(1)], source)
-        out = page.encode('utf-8')
-        if len(out) > MAX_BYTES:
-            raise SystemExit('assemble_generator_page: the page is %d bytes, more than %d' % (len(out), MAX_BYTES))
+        page = fill(source, dict(values, **own), what="generator's page").encode('utf-8')
         with open(path, 'wb') as f:
-            f.write(out)
-
-
-if __name__ == '__main__':
-    main()
+            f.write(within(page, MAX_BYTES, "generator's page"))

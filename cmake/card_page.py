@@ -1,4 +1,5 @@
-"""Assembles the web card's page template from web/: the page, its style and
+"""The web card's page template, as the page assembler makes it from web/
+(cmake/assemble_page.py card): the page, its style and
 scripts (minified), the card's pictures and the static picture of the
 finished card, and one deflated pack, which the page unpacks behind its
 closed card: the scene's WebAssembly, the tune, the chime and the script
@@ -14,18 +15,17 @@ link's preview. --site-url is the site's address (may be empty): the tags'
 picture is absolute with it, and a card written as a file links to its own
 page on the site from its picture without scripts.
 
-Usage: assemble_web_template.py --web DIR --assets DIR --texts CardTexts.h --wasm FILE
-                                 --finished FILE --out FILE [--site-page FILE --site-url URL]
+Options: --web DIR --assets DIR --texts CardTexts.h --look CardLook.h --wasm FILE
+         --finished FILE --out FILE [--site-page FILE --site-url URL]
 """
 
-import argparse
 import os
 import re
 import zlib
 
 from cmake import card_resources, ico_to_png
-from cmake.deflate_raw import deflate_raw
-from cmake.page_parts import b64, csp_hash, escape, minify_script, minify_style, smallest_png
+from cmake.page_parts import (b64, csp_hash, escape, fill, minify_script, minify_style, packed, policy, read,
+                              smallest_png, within)
 from devkit.card_layout import layout_constant
 
 # The names' places the filler knows: as text, in a link, their size class.
@@ -71,7 +71,7 @@ def finished_picture(path):
             elif fields and fields[0] == 'label':
                 label = tuple(int(v) for v in fields[1:4])
     if not paints or label is None:
-        raise SystemExit('assemble_web_template: %s holds no finished card' % path)
+        raise SystemExit('assemble_page: %s holds no finished card' % path)
     svg, markers, i = [], set(), 0
     while i < len(paints):
         j = i
@@ -110,7 +110,7 @@ def card_texts(path):
     for name in ('CARD_GREETING_TEXT', 'CARD_CREDIT_LINE'):
         match = re.search(r'#define ' + name + r'[\s\\]*((?:L"[^"]*"\s*)+)', source)
         if not match:
-            raise SystemExit('assemble_web_template: no %s in %s' % (name, path))
+            raise SystemExit('assemble_page: no %s in %s' % (name, path))
         texts[name] = ''.join(re.findall(r'L"([^"]*)"', match.group(1)))
     return texts
 
@@ -139,7 +139,7 @@ def site_address(url):
     if not url:
         return ''
     if not re.fullmatch(r'https?://[^\s/?#<>"\']+(/[^\s?#<>"\']*)?', url):
-        raise SystemExit('assemble_web_template: the site\'s address %r is not an http(s) address' % url)
+        raise SystemExit('assemble_page: the site\'s address %r is not an http(s) address' % url)
     return url if url.endswith('/') else url + '/'
 
 
@@ -158,7 +158,7 @@ def site_page(page):
     (the script reads them from the link), and its own title and banner."""
     title = '<title>Un biglietto di auguri da {{senders}}</title>'
     if title not in page:
-        raise SystemExit('assemble_web_template: the page\'s title is not where the site page expects it')
+        raise SystemExit('assemble_page: the page\'s title is not where the site page expects it')
     page = page.replace(title, '<title>Un biglietto di auguri</title>')
     return page.replace('{{senders_fit}}', '1').replace('{{senders_link}}', '').replace('{{senders}}', '')
 
@@ -171,38 +171,29 @@ def card_look(path):
 
 
 def include(web, name):
-    with open(os.path.join(web, name), encoding='utf-8') as f:
-        return f.read()
+    return read(os.path.join(web, name))
 
 
-def main():
-    parser = argparse.ArgumentParser()
+def options(parser):
     for option in ('--web', '--assets', '--texts', '--look', '--wasm', '--finished', '--out'):
         parser.add_argument(option, required=True)
     parser.add_argument('--site-page')
     parser.add_argument('--site-url', default='')
-    args = parser.parse_args()
-    site = site_address(args.site_url)
 
-    with open(args.wasm, 'rb') as f:
-        wasm = f.read()
-    with open(os.path.join(args.assets, 'tune.mid'), 'rb') as f:
-        tune = f.read()
-    with open(os.path.join(args.assets, 'chime.wav'), 'rb') as f:
-        chime = f.read()
+
+def assemble(args):
+    site = site_address(args.site_url)
+    wasm, tune, chime = (read(path, binary=True) for path in (args.wasm, os.path.join(args.assets, 'tune.mid'),
+                                                              os.path.join(args.assets, 'chime.wav')))
     markers, finished, (label_left, label_top, label_width) = finished_picture(args.finished)
 
     show = minify_script(''.join(include(args.web, name) for name in PACKED_SCRIPTS))
-    parts = (wasm, tune, chime, show.encode('utf-8'))
-    data = 'const CARD_DATA = {pack: "%s", parts: [%s]};\n' % (b64(deflate_raw(b''.join(parts))),
-                                                            ', '.join(str(len(p)) for p in parts))
-    script = data + minify_script(''.join(include(args.web, name) for name in SCRIPTS))
+    script = packed('CARD_DATA', (wasm, tune, chime, show.encode('utf-8'))) + \
+        minify_script(''.join(include(args.web, name) for name in SCRIPTS))
     boot = minify_script(include(args.web, 'boot.js'))
     look = card_look(args.look)
-    style = minify_style(re.sub(r'\{\{(\w+)\}\}', lambda m: look[m.group(1)], include(args.web, 'style.css')))
-    csp = ("default-src 'none'; img-src data:; style-src %s; script-src %s 'wasm-unsafe-eval'; "
-           "base-uri 'none'; form-action 'none'" % (csp_hash(style),
-                                                   ' '.join(csp_hash(s) for s in (boot, script, show))))
+    style = minify_style(fill(include(args.web, 'style.css'), look, what='style'))
+    csp = policy([csp_hash(style)], [csp_hash(s) for s in (boot, script, show)])
     texts = card_texts(args.texts)
     values = {
         'greeting': escape(texts['CARD_GREETING_TEXT']),
@@ -222,32 +213,20 @@ def main():
     }
     source = include(args.web, 'page.html')
 
-    def assemble(extra):
-        page = re.sub(r'\{\{(\w+)\}\}', lambda m: dict(values, **extra).get(m.group(1), m.group(0)), source)
-        leftover = set(re.findall(r'\{\{(\w+)\}\}', page)) - {'senders', 'senders_link', 'senders_fit'}
-        if leftover:
-            raise SystemExit('assemble_web_template: nothing for %s' % ', '.join(sorted(leftover)))
-        return page
+    def page(extra):
+        return fill(source, dict(values, **extra), keep=('senders', 'senders_link', 'senders_fit'))
 
     if args.site_page:
-        body = site_page(assemble({'banner': escape(SITE_BANNER), 'link_card': ' data-link',
-                                   'preview_tags': preview_tags(site)})).encode('utf-8')
-        if len(body) > MAX_BYTES:
-            raise SystemExit('assemble_web_template: the site page has %d bytes, more than %d' % (len(body), MAX_BYTES))
+        body = site_page(page({'banner': escape(SITE_BANNER), 'link_card': ' data-link',
+                               'preview_tags': preview_tags(site)})).encode('utf-8')
         with open(args.site_page, 'wb') as f:
-            f.write(body)
+            f.write(within(body, MAX_BYTES, 'site page'))
     banner = BANNER_TO_SITE % (escape(site + CARD_PAGE) + '#{{senders_link}}') if site else escape(BANNER)
-    page = assemble({'banner': banner, 'link_card': '', 'preview_tags': ''})
-    body = page.encode('utf-8')
-    places = len(PLACEHOLDERS.findall(page))
+    text = page({'banner': banner, 'link_card': '', 'preview_tags': ''})
+    body = within(text.encode('utf-8'), MAX_BYTES, 'web card')
+    places = len(PLACEHOLDERS.findall(text))
     if not 1 <= places <= 0xFF:
-        raise SystemExit('assemble_web_template: %d places for the names' % places)
-    if len(body) > MAX_BYTES:
-        raise SystemExit('assemble_web_template: the page has %d bytes, more than %d' % (len(body), MAX_BYTES))
+        raise SystemExit('assemble_page: %d places for the names' % places)
     trailer = '\n<!-- webcard %08x %08x %02x -->\n' % (len(body), zlib.crc32(body), places)
     with open(args.out, 'wb') as f:
         f.write(body + trailer.encode('ascii'))
-
-
-if __name__ == '__main__':
-    main()
