@@ -14,10 +14,14 @@ def _header():
 
 
 def _listed(macro, text):
+    """The rows of an X-macro list, through the lists it is made of."""
     found = re.search(r"#define %s\(X\)((?:[^\n]*\\\n)*[^\n]*)" % macro, text)
     if not found:
         raise RuntimeError("%s is not defined in %s" % (macro, HEADER))
-    return [[part.strip() for part in row.split(",")] for row in re.findall(r"X\(([^)]*)\)", found.group(1))]
+    rows = []
+    for row, part in re.findall(r"X\(([^)]*)\)|(\w+)\(X\)", found.group(1)):
+        rows += [[cell.strip() for cell in row.split(",")]] if row else _listed(part, text)
+    return rows
 
 
 def pictures():

@@ -94,14 +94,11 @@ class frmDraw : public Form,
 #define CARD_TIMER(name, number, ms) FormTimer name{*this, number, ms};
   CARD_TIMERS(CARD_TIMER)
 #undef CARD_TIMER
-  PictureHolder imgNeve{*this};
-  PictureHolder picGreen{*this};
-  PictureHolder imgStar1{*this};
-  PictureHolder imgPupNeve{*this};
+#define CARD_PICTURE_MEMBER(name, ...) PictureHolder name{*this};
+  CARD_PICTURES_BEFORE_LABEL(CARD_PICTURE_MEMBER)
   Label lblMessaggio{*this};
-  PictureHolder imgCandle{*this};
-  PictureHolder imgStar0{*this};
-  PictureHolder picRed{*this};
+  CARD_PICTURES_AFTER_LABEL(CARD_PICTURE_MEMBER)
+#undef CARD_PICTURE_MEMBER
 
   // The holders by CardPicture number.
 #define CARD_PICTURE_HOLDER(name, ...) &frmDraw::name,

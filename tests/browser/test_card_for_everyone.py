@@ -7,7 +7,7 @@ import os
 import time
 import unittest
 
-from tests.browser.webcard import GREETING, OUT, PIC_GREEN, WebCardCase, fill, overlaps
+from tests.browser.webcard import GREETING, IMG_NEVE, OUT, PIC_GREEN, WebCardCase, fill, overlaps
 
 NOTES = '''(() => {
     window.notes = [];
@@ -98,7 +98,7 @@ class CardForEveryoneTest(WebCardCase):
         # The snow comes gently: a flake a second, not five.
         _, at = self.times(page)
         snow_from = [ms for ms, op in page.evaluate('Card.record') if op[0] == 'timer' and op[1] == 2][0]
-        flakes = len([op for op in page.evaluate('Card.drawn') if op[0] == 'paint' and op[1] == 6])
+        flakes = len([op for op in page.evaluate('Card.drawn') if op[0] == 'paint' and op[1] == IMG_NEVE])
         self.assertLessEqual(flakes, (20000 - snow_from) / 1000 + 1)
         self.assertGreater(flakes, 0)
 

@@ -28,10 +28,11 @@ NOSCRIPT_BOXES = '''(() => {
     const box = (e) => JSON.parse(JSON.stringify(e.getBoundingClientRect()));
     const $ = (s) => document.querySelector(s);
     const names = $("#names"), style = getComputedStyle(names);
+    const use = (name) => "#finished use[href='#" + $("symbol[data-name='" + name + "']").id + "']";
     return {names: box(names), greeting: box($("#finished .greeting")), band: box($("#finished svg > rect")),
             moon: box($("#moon")), closed: box($("#closed")), banner: box($(".open")),
-            star: box($("#finished use[href='#p3']")),
-            pictures: Array.from(document.querySelectorAll("#finished use[href='#p6'], #finished use[href='#p3']"), box),
+            star: box($(use("imgStar0"))),
+            pictures: Array.from(document.querySelectorAll(use("imgNeve") + ", " + use("imgStar0")), box),
             lines: Math.round(names.getBoundingClientRect().height / parseFloat(style.lineHeight)),
             text: names.textContent, greetingText: $("#finished .greeting").textContent,
             garland: $("#finished path").getAttribute("d")};

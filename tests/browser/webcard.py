@@ -9,6 +9,7 @@ import subprocess
 import tempfile
 import unittest
 
+from cmake.card_resources import pictures
 from devkit.browsers import chromium
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), '..', '..'))
@@ -19,7 +20,10 @@ TUNE = os.path.join(ROOT, 'assets', 'player', 'tune.mid')
 OUT = os.path.join(ROOT, 'out', 'browser')
 
 REF_W, REF_H = 800, 600
-PIC_GREEN, PIC_RED, IMG_CANDLE, IMG_STAR0, IMG_STAR1, IMG_PUP_NEVE, IMG_NEVE = range(7)
+# The scene's picture numbers, as the card's header lists the pictures.
+_PICTURE = {name: number for number, (name, _, _) in enumerate(pictures())}
+PIC_GREEN, PIC_RED, IMG_STAR0, IMG_STAR1, IMG_NEVE = (
+    _PICTURE[n] for n in ('picGreen', 'picRed', 'imgStar0', 'imgStar1', 'imgNeve'))
 GREETING = 'Buon Natale e felice anno nuovo'
 # Every sound the page starts, kept in window.started as [kind, when due on
 # the audio clock].
