@@ -44,7 +44,7 @@ set_source_files_properties(assets/player/Nevalto.rc PROPERTIES OBJECT_DEPENDS
 target_include_directories(Nevalto PRIVATE "${CMAKE_BINARY_DIR}/generated/player")
 target_link_libraries(Nevalto PRIVATE player)
 carolux_program(Nevalto)
-# The senders' field: 70 bytes at the very end that nothing in the image uses.
+# The senders' field: SendersFieldLength bytes at the very end that nothing in the image uses.
 add_custom_command(TARGET Nevalto POST_BUILD
   COMMAND Python3::Interpreter -m cmake.finish_player "$<TARGET_FILE:Nevalto>"
   WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}"

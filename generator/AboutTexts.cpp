@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   WideString version = VersionCaption(static_cast<unsigned>(atoi(argv[1])), static_cast<unsigned>(atoi(argv[2])),
-                                       static_cast<unsigned>(atoi(argv[3])));
+                                      static_cast<unsigned>(atoi(argv[3])));
   Print("version", version);
   Print("credit", kCreditLine);
   Print("author_a", kFirstAuthor);

@@ -11,14 +11,14 @@
 // the window's designed creation order, which is its paint order: those
 // made before the credit line's label, then those made after it. The show
 // numbers them (CardPicture) in the same order.
-#define CARD_PICTURES_BEFORE_LABEL(X)                     \
-  X(imgNeve, 101, "neve.ico", 32, 104, 32, true)          \
-  X(picGreen, 102, "green.ico", 120, 72, 32, true)        \
-  X(imgStar1, 104, "star_dark.ico", 176, 0, 48, false)    \
+#define CARD_PICTURES_BEFORE_LABEL(X)                  \
+  X(imgNeve, 101, "neve.ico", 32, 104, 32, true)       \
+  X(picGreen, 102, "green.ico", 120, 72, 32, true)     \
+  X(imgStar1, 104, "star_dark.ico", 176, 0, 48, false) \
   X(imgPupNeve, 105, "snowman.ico", 88, 8, 32, false)
-#define CARD_PICTURES_AFTER_LABEL(X)                      \
-  X(imgCandle, 106, "candle.ico", 8, 48, 32, false)       \
-  X(imgStar0, 103, "star_bright.ico", 128, 0, 48, false)  \
+#define CARD_PICTURES_AFTER_LABEL(X)                     \
+  X(imgCandle, 106, "candle.ico", 8, 48, 32, false)      \
+  X(imgStar0, 103, "star_bright.ico", 128, 0, 48, false) \
   X(picRed, 107, "bauble.ico", 8, 8, 32, false)
 #define CARD_PICTURES(X) CARD_PICTURES_BEFORE_LABEL(X) CARD_PICTURES_AFTER_LABEL(X)
 

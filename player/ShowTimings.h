@@ -6,8 +6,8 @@
 
 // The card window's timers, one line each, in their designed creation order:
 // the name, the number the scene enables it by, the interval in ms.
-#define CARD_TIMERS(X)  \
-  X(Timer2, 2, 200)     \
+#define CARD_TIMERS(X) \
+  X(Timer2, 2, 200)    \
   X(Timer1, 1, 1000)
 
 // The pause after each chime, in ms.

@@ -102,6 +102,6 @@ class frmDraw : public Form,
 
   // The holders by CardPicture number.
 #define CARD_PICTURE_HOLDER(name, ...) &frmDraw::name,
-  static constexpr PictureHolder frmDraw::* kPictureHolders[] = {CARD_PICTURES(CARD_PICTURE_HOLDER)};
+  static constexpr PictureHolder frmDraw::*kPictureHolders[] = {CARD_PICTURES(CARD_PICTURE_HOLDER)};
 #undef CARD_PICTURE_HOLDER
 };

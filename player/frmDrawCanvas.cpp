@@ -15,7 +15,9 @@ void frmDraw::PlayScene() { ::PlayScene(*this, GreetingText, SendersText); }
 
 void frmDraw::PlayMusic(short resourceId) { ::PlayMusic(music_, resourceId, musicFile_); }
 
-const PictureHolder& frmDraw::Holder(CardPicture which) const { return this->*kPictureHolders[static_cast<int>(which)]; }
+const PictureHolder& frmDraw::Holder(CardPicture which) const {
+  return this->*kPictureHolders[static_cast<int>(which)];
+}
 
 void frmDraw::PaintPicture(CardPicture which, float x, float y) { Form::PaintPicture(Holder(which), x, y); }
 

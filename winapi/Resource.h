@@ -1,9 +1,8 @@
 #pragma once
 // A resource of a loaded module, read in place.
 
-#include <windows.h>
-
 #include <stddef.h>
+#include <windows.h>
 
 // The resource's bytes as the loader mapped them, and their number in length;
 // nullptr (and 0) when the module has none of that number and type. They stay

@@ -64,7 +64,8 @@ TEST(Inflate, UnpacksTheCardsPackExactly) {
   size_t at = 0, found = 0;
   while (at + 8 <= records.size()) {
     int number = records[at] | records[at + 1] << 8;
-    const Listed* file = std::find_if(std::begin(listed), std::end(listed), [&](const Listed& l) { return l.number == number; });
+    const Listed* file =
+        std::find_if(std::begin(listed), std::end(listed), [&](const Listed& l) { return l.number == number; });
     ASSERT_NE(file, std::end(listed)) << number;
     const char* name = file->name;
     Bytes image = std::strstr(name, ".ico") ? IconImage(name)

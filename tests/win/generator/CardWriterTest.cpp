@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "generator/PlayerImage.h"
 #include "generator/CardWriter.h"
 #include "generator/Messages.h"
+#include "generator/PlayerImage.h"
 #include "generator/SystemMessage.h"
 #include "tests/win/TestFiles.h"
 #include "tests/win/generator/Helpers.h"
