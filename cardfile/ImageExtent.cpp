@@ -6,7 +6,7 @@
 unsigned long long ImageEndFromHeaders(const unsigned char* headers, size_t length) {
   ProgramHeaders program;
   if (!ReadProgramHeaders(headers, length, &program)) return 0;
-  unsigned long long end = program.sectionTable + program.sections * 40;
+  unsigned long long end = program.sectionsEnd;
   for (unsigned long long i = 0; i < program.sections; ++i) {
     unsigned long long offset, size;
     SectionInFile(headers, program, i, &offset, &size);

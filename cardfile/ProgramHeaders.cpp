@@ -27,7 +27,8 @@ bool ReadProgramHeaders(const unsigned char* bytes, size_t length, ProgramHeader
   h.optionalSize = Read(fileHeader + 16, 2);
   unsigned long long optional = h.peOffset + 4 + kFileHeaderLength;
   h.sectionTable = optional + h.optionalSize;
-  if (h.sectionTable + h.sections * kSectionLength > length) return false;
+  h.sectionsEnd = h.sectionTable + h.sections * kSectionLength;
+  if (h.sectionsEnd > length) return false;
   if (h.optionalSize >= 2) h.magic = Read(bytes + optional, 2);
   if (h.optionalSize >= kSizeOfHeadersAt + 4) h.sizeOfHeaders = Read(bytes + optional + kSizeOfHeadersAt, 4);
   *headers = h;

@@ -13,6 +13,7 @@ struct ProgramHeaders {
   unsigned long long sizeOfHeaders;  // likewise
   unsigned long long sectionTable;   // offset of the section table
   unsigned long long sections;       // its number of entries
+  unsigned long long sectionsEnd;    // where the section table ends
 };
 
 // False unless the bytes start with a DOS header that points at a PE

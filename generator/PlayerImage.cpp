@@ -9,7 +9,7 @@ size_t PlayerImageLength(unsigned long long containerSize) {
 }
 
 bool IsPlayerImage(const unsigned char* image, size_t length) {
-  constexpr unsigned long long kDosHeader = 64, kSectionHeader = 40;
+  constexpr unsigned long long kDosHeader = 64;
   if (!image || length < kDosHeader + SendersFieldLength) return false;
   // Everything of the program lies before the field.
   const unsigned long long field = length - SendersFieldLength;
@@ -18,7 +18,7 @@ bool IsPlayerImage(const unsigned char* image, size_t length) {
   if (program.sections == 0 || program.sizeOfHeaders == 0) return false;
   if (program.magic != 0x10B && program.magic != 0x20B) return false;
   unsigned long long headers = program.sizeOfHeaders;
-  if (program.sectionTable + program.sections * kSectionHeader > headers || headers > field) return false;
+  if (program.sectionsEnd > headers || headers > field) return false;
   unsigned long long end = headers;
   for (unsigned long long i = 0; i < program.sections; ++i) {
     unsigned long long offset, size;

@@ -10,5 +10,14 @@
   X(Timer2, 2, 200)    \
   X(Timer1, 1, 1000)
 
+// The interval of the timer of that number, in ms; 0 for no such timer.
+constexpr uint32_t CardTimerMs(int number) {
+#define CARD_TIMER_MS(name, timer, ms) \
+  if (number == timer) return ms;
+  CARD_TIMERS(CARD_TIMER_MS)
+#undef CARD_TIMER_MS
+  return 0;
+}
+
 // The pause after each chime, in ms.
 constexpr uint32_t kChimePauseMs = 200;

@@ -64,11 +64,8 @@ class BrowserCanvas : public SceneCanvasState,
   void SetLabelVisible(bool visible) override {
     if (visible) JsLabel(kCreditLine, sizeof(kCreditLine) / sizeof(wchar_t) - 1, labelLeft_, labelTop_, labelWidth_);
   }
-#define TIMER_INTERVAL(name, number, ms) number == which ? ms:
-  static void Enable(int which) { JsTimer(which, CARD_TIMERS(TIMER_INTERVAL) 0); }
-#undef TIMER_INTERVAL
-  void EnableTimer1() override { Enable(1); }
-  void EnableTimer2() override { Enable(2); }
+  void EnableTimer1() override { JsTimer(1, CardTimerMs(1)); }
+  void EnableTimer2() override { JsTimer(2, CardTimerMs(2)); }
   // A key press ends the replay, not the recording.
   void Sleep(uint32_t milliseconds) override { JsSleep(milliseconds); }
   bool PumpMessages() override { return true; }
